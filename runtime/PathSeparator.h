@@ -1,0 +1,11 @@
+#pragma once
+
+namespace Runtime {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+}  // namespace Runtime

@@ -1,0 +1,65 @@
+#include "../CodePage.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <iconv.h>
+
+#include "../RuntimeError.h"
+
+namespace Runtime {
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// Owns one iconv conversion descriptor.
+class IconvHandle {
+public:
+    IconvHandle(const char* to, const char* from) : handle_(::iconv_open(to, from)) {
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) throw MakeError(kUnknownFailure);
+    }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+    ~IconvHandle() { ::iconv_close(handle_); }
+
+    iconv_t get() const noexcept { return handle_; }
+
+private:
+    iconv_t handle_;
+};
+
+bool IsAscii(std::span<const std::uint8_t> bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes) {
+    // Code page 932 keeps ASCII as it is (0x5C included), so most titles
+    // need no conversion at all.
+    if (IsAscii(bytes)) return {bytes.begin(), bytes.end()};
+
+    IconvHandle converter("UTF-8", "CP932");
+    std::string text;
+    // Every byte of code page 932 becomes at most three bytes of UTF-8.
+    std::string chunk(3 * bytes.size() + 3, '\0');
+    auto* in = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
+    std::size_t inLeft = bytes.size();
+    while (inLeft > 0) {
+        char* out = chunk.data();
+        std::size_t outLeft = chunk.size();
+        const std::size_t result = ::iconv(converter.get(), &in, &inLeft, &out, &outLeft);
+        text.append(chunk.data(), static_cast<std::size_t>(out - chunk.data()));
+        if (result != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) continue;
+        // EILSEQ: a byte the code page does not map; EINVAL: a lead byte cut
+        // off by the end. Either way one byte becomes U+FFFD and decoding
+        // goes on with the next.
+        text.append(kReplacement);
+        ++in;
+        --inLeft;
+    }
+    return text;
+}
+
+}  // namespace Runtime

@@ -1,0 +1,27 @@
+#include "SystemError.h"
+
+#include <cerrno>
+
+namespace Runtime {
+
+RuntimeError ErrorFromErrno(int error) {
+    switch (error) {
+    case ENOENT: return MakeError(kFileNotFound);
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP: return MakeError(kPathNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS: return MakeError(kAccessDenied);
+    case EMFILE:
+    case ENFILE: return MakeError(kTooManyFiles);
+    case ENOMEM: return MakeError(kOutOfMemory);
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+    case ESTALE: return MakeError(kDeviceIo);
+    default: return MakeError(kUnknownFailure);
+    }
+}
+
+}  // namespace Runtime

@@ -1,0 +1,27 @@
+# Shared by ./run and ./test: install what is missing and build.
+# shellcheck shell=bash
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Installs the packages of scripts/debian-packages that are not there yet.
+install_packages() {
+    local wanted=() missing=() pkg
+    mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$repo_root/scripts/debian-packages")
+    for pkg in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S "$repo_root" -B "$repo_root/$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$repo_root/$dir"
+}
