@@ -11,10 +11,11 @@ namespace Messages = MIDTitle::Messages;
 namespace {
 
 // Track data of the given size, filled with a byte that starts no event,
-// with bytes placed at an offset.
+// with bytes placed at an offset; what would run past the end is cut off.
 Bytes Filler(std::size_t size, std::size_t at = 0, const Bytes& placed = {}) {
     Bytes data(size, 0x90);
-    std::copy(placed.begin(), placed.end(), data.begin() + static_cast<std::ptrdiff_t>(at));
+    const std::size_t count = std::min(placed.size(), size - at);
+    std::copy_n(placed.begin(), count, data.begin() + static_cast<std::ptrdiff_t>(at));
     return data;
 }
 
@@ -67,7 +68,7 @@ TEST(FindTitle, LooksOnlyAtTheFirst5000Bytes) {
     } cases[] = {
         {"pair at 4998 is found", 4998, 6000, Found(5001, 1)},
         {"pair at 4999 is not", 4999, 6000, Problem(Messages::kTitleNotFound)},
-        {"pair at 4998 in a track of exactly 5000", 4998, 5000, Problem(Messages::kTitleLengthBroken)},
+        {"length field cut off at the end of a 5000-byte track", 4998, 5000, Problem(Messages::kTitleLengthBroken)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
