@@ -3,10 +3,15 @@
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Installs the packages of scripts/debian-packages that are not there yet.
+# install_packages GROUP...: installs the packages of those groups of
+# scripts/debian-packages that are not there yet.
 install_packages() {
     local wanted=() missing=() pkg
-    mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$repo_root/scripts/debian-packages")
+    mapfile -t wanted < <(awk -v groups=" $* " '
+        { sub(/#.*/, ""); gsub(/[[:space:]]/, "") }
+        /^\[.*\]$/ { group = substr($0, 2, length($0) - 2); next }
+        $0 != "" && index(groups, " " group " ") { print }
+    ' "$repo_root/scripts/debian-packages")
     for pkg in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
