@@ -81,7 +81,7 @@ std::vector<Volume> ParseMountInfo(std::string_view mountInfo) {
         start = end + 1;
         // id parent major:minor root mount-point options [optional...] - type source super-options
         const auto separator = std::find(fields.begin(), fields.end(), "-");
-        if (fields.size() < 5 || separator == fields.end() || fields.end() - separator < 3 ||
+        if (separator == fields.end() || fields.end() - separator < 3 ||
             separator - fields.begin() < 6) {
             continue;  // a line the kernel would not write; skip rather than guess
         }
