@@ -1,0 +1,101 @@
+// The reader never locks another program out, and failures carry Windows'
+// own causes under the numbers Linux shows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <array>
+#include <utility>
+
+#include "BinaryFile.h"
+#include "MIDTitle.h"
+#include "RuntimeError.h"
+#include "SmfBytes.h"
+#include "TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The file as another program holds it open.
+class OtherProgramHandle {
+public:
+    OtherProgramHandle(const fs::path& path, DWORD access, DWORD sharing)
+        : handle_(::CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    OtherProgramHandle(const OtherProgramHandle&) = delete;
+    OtherProgramHandle& operator=(const OtherProgramHandle&) = delete;
+    ~OtherProgramHandle() {
+        if (isOpen()) ::CloseHandle(handle_);
+    }
+    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+}  // namespace
+
+TEST(GetMidInfoOnWindows, ReadsFilesOtherProgramsHoldOpen) {
+    const struct {
+        const char* why;
+        DWORD access;
+        DWORD sharing;
+        std::string title;
+    } cases[] = {
+        {"a reader that shares reading only", GENERIC_READ, FILE_SHARE_READ, "Song"},
+        {"a writer that shares reading", GENERIC_WRITE, FILE_SHARE_READ, "Song"},
+        {"a writer that shares everything", GENERIC_READ | GENERIC_WRITE, kShareAll, "Song"},
+        {"an open that shares nothing", GENERIC_READ, 0, "70 アクセスが拒否されました。"},
+    };
+    const TempFolder folder;
+    const auto path = folder.Write("held.mid", WorkedExample());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const OtherProgramHandle other(path, c.access, c.sharing);
+        ASSERT_TRUE(other.isOpen());
+        EXPECT_EQ(MIDTitle::GetMidInfo(path).Title, c.title);
+    }
+}
+
+TEST(BinaryFileOnWindows, LocksNoOtherProgramOut) {
+    const TempFolder folder;
+    const auto path = folder.Write("open.mid", WorkedExample());
+    const Runtime::BinaryFile file(path);
+    {
+        const OtherProgramHandle writer(path, GENERIC_WRITE, kShareAll);
+        EXPECT_TRUE(writer.isOpen()) << "another program can write";
+    }
+    const auto moved = folder.path() / "moved.mid";
+    EXPECT_TRUE(::MoveFileW(path.c_str(), moved.c_str())) << "renaming is allowed";
+    EXPECT_TRUE(::DeleteFileW(moved.c_str())) << "deleting is allowed";
+    std::array<std::uint8_t, 4> id{};
+    EXPECT_EQ(file.ReadAt(0, id), id.size()) << "the open file still reads";
+    EXPECT_EQ(id, (std::array<std::uint8_t, 4>{'M', 'T', 'h', 'd'}));
+}
+
+TEST(BinaryFileOnWindows, FailsWithTheLinuxNumbers) {
+    const TempFolder folder;
+    const auto locked = folder.Write("locked.mid", WorkedExample());
+    const OtherProgramHandle holder(locked, GENERIC_READ, 0);
+    const struct {
+        const char* why;
+        fs::path path;
+        Runtime::ErrorNumber number;
+    } cases[] = {
+        {"missing file", folder.path() / "missing.mid", Runtime::kFileNotFound},
+        {"missing folder", folder.path() / "missing" / "a.mid", Runtime::kPathNotFound},
+        {"file held without sharing", locked, Runtime::kAccessDenied},
+        {"folder opened as a file", folder.path(), Runtime::kAccessDenied},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        try {
+            Runtime::BinaryFile file(c.path);
+            ADD_FAILURE() << "opened";
+        } catch (const Runtime::RuntimeError& error) {
+            EXPECT_EQ(error, Runtime::MakeError(c.number));
+        }
+    }
+}
