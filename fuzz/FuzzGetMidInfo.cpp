@@ -5,10 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+
+#ifdef __unix__
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "MIDTitle.h"
 
@@ -64,16 +68,17 @@ bool IsUtf8(std::string_view text) {
     return follow == 0;
 }
 
-// Linux lists the open descriptors in /proc/self/fd; elsewhere the check
-// always passes.
-std::ptrdiff_t OpenDescriptorCount() {
-#ifdef __linux__
-    std::error_code error;
-    return std::distance(std::filesystem::directory_iterator("/proc/self/fd", error), {});
-#else
-    return 0;
-#endif
+#ifdef __unix__
+// The descriptor the system hands out next: always the lowest free one, so
+// a descriptor left open by the reader moves it.
+int NextDescriptor() {
+    const int descriptor = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (descriptor != -1) ::close(descriptor);
+    return descriptor;
 }
+#else
+int NextDescriptor() { return 0; }
+#endif
 
 }  // namespace
 
@@ -88,9 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(!out.fail(), "the input was written to its file");
     }
 
-    const std::ptrdiff_t descriptors = OpenDescriptorCount();
+    const int descriptor = NextDescriptor();
     const MIDTitle::MidInfo info = MIDTitle::GetMidInfo(file);
-    Require(OpenDescriptorCount() == descriptors, "GetMidInfo closed every descriptor it opened");
+    Require(NextDescriptor() == descriptor, "GetMidInfo closed every descriptor it opened");
     Require(IsWord(info.Format) && IsWord(info.Tracks) && IsWord(info.Resolution),
             "format, tracks and division are 16-bit words");
     Require(IsUtf8(info.Title), "the title or message is UTF-8");

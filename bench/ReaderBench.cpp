@@ -1,0 +1,90 @@
+#include "ReaderBench.h"
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "MIDTitle.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::uint32_t kHugeTrackLength = 64u << 20;  // 64 MiB
+// What GetMidInfo reads of a long track: the header chunk, the track chunk's
+// id and length, and the 5004 bytes its title search can reach.
+constexpr std::size_t kReaderReadLength = 22 + 5004;
+
+// "ピアノ協奏曲第２番 ハ短調 作品18 第１楽章" in code page 932.
+constexpr std::string_view kShiftJisTitle =
+    "\x83\x73\x83\x41\x83\x6D\x8B\xA6\x91\x74\x8B\xC8\x91\xE6\x82\x51\x94\xD4\x20\x83\x6E"
+    "\x92\x5A\x92\xB2\x20\x8D\xEC\x95\x69\x31\x38\x20\x91\xE6\x82\x50\x8A\x79\x8F\xCD";
+
+void AppendBigEndian(Bytes& bytes, std::uint32_t value, int width) {
+    for (int shift = 8 * (width - 1); shift >= 0; shift -= 8)
+        bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+// Format 1, two tracks, 480 ticks a quarter note; the first track starts
+// with a sequence name of fewer than 128 bytes and declares trackLength.
+Bytes SmfWithTitle(std::string_view title, std::uint32_t trackLength) {
+    Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
+    AppendBigEndian(file, trackLength, 4);
+    file.insert(file.end(), {0x00, 0xFF, 0x03, static_cast<std::uint8_t>(title.size())});
+    file.insert(file.end(), title.begin(), title.end());
+    file.insert(file.end(), {0x00, 0xFF, 0x2F, 0x00});
+    return file;
+}
+
+Bytes SmfWithTitle(std::string_view title) {
+    return SmfWithTitle(title, static_cast<std::uint32_t>(title.size() + 8));
+}
+
+std::filesystem::path WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+void TimeGetMidInfo(benchmark::State& state, const std::filesystem::path& file, std::string_view title) {
+    // A file that fails early would time the wrong path.
+    if (MIDTitle::GetMidInfo(file).Title != title) return state.SkipWithError("unexpected title");
+    for (auto _ : state) benchmark::DoNotOptimize(MIDTitle::GetMidInfo(file));
+}
+
+// The least any reader of these bytes pays: open, one read, close.
+void TimeOsRead(benchmark::State& state, const std::string& file, std::size_t length) {
+    std::vector<char> buffer(length);
+    for (auto _ : state) {
+        const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        const ssize_t got = ::read(descriptor, buffer.data(), buffer.size());
+        ::close(descriptor);
+        if (got != static_cast<ssize_t>(length)) return state.SkipWithError("short read");
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+
+}  // namespace
+
+void RegisterReaderBenchmarks(const std::filesystem::path& folder) {
+    const Bytes workedExample = SmfWithTitle("Song");
+    const auto small = WriteFile(folder / "worked-example.mid", workedExample);
+    const auto shiftJis = WriteFile(folder / "shift-jis-title.mid", SmfWithTitle(kShiftJisTitle));
+    const auto huge = WriteFile(folder / "huge-track.mid", SmfWithTitle("Song", kHugeTrackLength));
+    // Sparse past the title: the reader must never get there, and the disk
+    // is spared 64 MiB.
+    std::filesystem::resize_file(huge, 22 + std::uintmax_t{kHugeTrackLength});
+
+    benchmark::RegisterBenchmark("GetMidInfo/WorkedExample", TimeGetMidInfo, small, "Song");
+    benchmark::RegisterBenchmark("GetMidInfo/ShiftJisTitle", TimeGetMidInfo, shiftJis,
+                                 "ピアノ協奏曲第２番 ハ短調 作品18 第１楽章");
+    benchmark::RegisterBenchmark("GetMidInfo/Track64MiB", TimeGetMidInfo, huge, "Song");
+    benchmark::RegisterBenchmark("OsRead/WorkedExample", TimeOsRead, small.string(), workedExample.size());
+    benchmark::RegisterBenchmark("OsRead/Track64MiB", TimeOsRead, huge.string(), kReaderReadLength);
+}
