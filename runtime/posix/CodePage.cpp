@@ -1,6 +1,7 @@
 #include "../CodePage.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <iconv.h>
 
@@ -41,8 +42,9 @@ std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes) {
 
     IconvHandle converter("UTF-8", "CP932");
     std::string text;
-    // Every byte of code page 932 becomes at most three bytes of UTF-8.
-    std::string chunk(3 * bytes.size() + 3, '\0');
+    text.reserve(bytes.size() + bytes.size() / 2);
+    // A fixed chunk: a forged title may be hundreds of megabytes long.
+    std::array<char, 16384> chunk{};
     auto* in = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
     std::size_t inLeft = bytes.size();
     while (inLeft > 0) {

@@ -27,3 +27,16 @@ TEST(Cp932ToUtf8, DecodesAsCodePage932Defines) {
         EXPECT_EQ(Runtime::Cp932ToUtf8(c.bytes), c.text);
     }
 }
+
+TEST(Cp932ToUtf8, LongTitleDecodesWhole) {
+    // Far longer than one conversion step, with an unmapped byte at the end.
+    Bytes bytes;
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        bytes.insert(bytes.end(), {0x82, 0xA0});  // あ
+        text += "あ";
+    }
+    bytes.push_back(0x80);
+    text += "\uFFFD";
+    EXPECT_EQ(Runtime::Cp932ToUtf8(bytes), text);
+}
