@@ -7,36 +7,13 @@
 #include <iomanip>
 #include <map>
 #include <ostream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "ReaderBench.h"
+#include "TempFolder.h"
 
 namespace {
-
-// A new folder under the system temp folder, removed with all it holds when
-// the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device random;
-        do {
-            path_ = std::filesystem::temp_directory_path() / ("midtitle-bench-" + std::to_string(random()));
-        } while (!std::filesystem::create_directory(path_));
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-
-    const std::filesystem::path& path() const noexcept { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 struct Ratio {
     const char* slower;
@@ -94,7 +71,7 @@ private:
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    const ScratchFolder folder;
+    const TempFolder folder;
     RegisterReaderBenchmarks(folder.path());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

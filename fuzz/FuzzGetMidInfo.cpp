@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -15,31 +14,9 @@
 #endif
 
 #include "MIDTitle.h"
+#include "TempFolder.h"
 
 namespace {
-
-// A new folder under the system temp folder, removed with all it holds when
-// the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device random;
-        do {
-            path_ = std::filesystem::temp_directory_path() / ("midtitle-fuzz-" + std::to_string(random()));
-        } while (!std::filesystem::create_directory(path_));
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-
-    const std::filesystem::path& path() const noexcept { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // RelWithDebInfo defines NDEBUG, which would silence assert().
 void Require(bool holds, const char* what) {
@@ -84,7 +61,7 @@ int NextDescriptor() { return 0; }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // One folder for the whole run; its one file is rewritten for each input.
-    static const ScratchFolder folder;
+    static const TempFolder folder;
     const std::filesystem::path file = folder.path() / "input.mid";
     {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -16,7 +16,7 @@ public:
         std::random_device seed;
         const auto base = std::filesystem::temp_directory_path();
         do {
-            path_ = base / ("midtitle-test-" + std::to_string(seed()));
+            path_ = base / ("midtitle-" + std::to_string(seed()));
         } while (!std::filesystem::create_directory(path_));
     }
     TempFolder(const TempFolder&) = delete;
