@@ -61,11 +61,15 @@ std::string UndoHexEscapes(std::string_view name) {
     return text;
 }
 
+struct DirectoryCloser {
+    void operator()(DIR* folder) const noexcept { ::closedir(folder); }
+};
+
 // Each labelled device, as its resolved path, with its label.
 std::vector<std::pair<std::string, std::string>> DeviceLabels() {
     constexpr std::string_view kFolder = "/dev/disk/by-label/";
     std::vector<std::pair<std::string, std::string>> labels;
-    const std::unique_ptr<DIR, decltype(&::closedir)> folder(::opendir(std::string(kFolder).c_str()), &::closedir);
+    const std::unique_ptr<DIR, DirectoryCloser> folder(::opendir(std::string(kFolder).c_str()));
     if (!folder) return labels;
     while (const dirent* entry = ::readdir(folder.get())) {
         const std::string_view name(entry->d_name);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QListView>
+
+#include <string>
+#include <string_view>
+
+#include "DirectoryListing.h"
+
+class EntryListModel;
+
+// The file list: the files in its path whose names match its pattern, at
+// most one of them selected. Besides the path change it reports what the
+// person does to it: a selection made or changed, a key pressed, a mouse
+// button pressed and every move of the mouse over it, button or not.
+// Key and mouse signals come before the list acts on the event, so a
+// handler sees the selection as it was when the event arrived.
+class FileList : public QListView {
+    Q_OBJECT
+    Q_PROPERTY(QString path READ path WRITE setPath NOTIFY pathChanged)
+    Q_PROPERTY(QString pattern READ pattern WRITE setPattern)
+    Q_PROPERTY(int selectedIndex READ selectedIndex WRITE setSelectedIndex)
+
+public:
+    explicit FileList(QWidget* parent = nullptr);
+
+    QString path() const;  // readable: non-UTF-8 names decoded
+    const std::string& nativePath() const { return nativePath_; }
+    const std::string& readablePath() const { return readablePath_; }  // UTF-8
+
+    // Lists path and raises pathChanged. Throws Runtime::RuntimeError when
+    // the folder cannot be read, and then nothing changes.
+    void setPath(const QString& path);
+    void setNativePath(std::string_view path);
+
+    QString pattern() const { return pattern_; }
+    // Lists the path again through the new pattern; throws as setPath does.
+    void setPattern(const QString& pattern);
+
+    int count() const;
+    int selectedIndex() const;  // -1 when nothing is selected
+    void setSelectedIndex(int index);
+    // index must be in 0 .. count() - 1.
+    const Runtime::DirectoryEntry& entry(int index) const;
+
+signals:
+    void pathChanged(const QString& path);
+    void selectionClicked();  // a selection was made or changed
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+    void mousePressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void list(std::string_view path, const QString& pattern);
+
+    EntryListModel* model_;
+    std::string nativePath_;
+    std::string readablePath_;
+    QString pattern_ = QStringLiteral("*.smf;*.mid");
+};

@@ -1,0 +1,132 @@
+#include "Form1.h"
+
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include "DirectoryList.h"
+#include "DirectoryListing.h"
+#include "DriveList.h"
+#include "FailureMessage.h"
+#include "FileList.h"
+#include "MIDTitle.h"
+#include "Report.h"
+#include "RuntimeError.h"
+#include "WindowLayout.h"
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("MIDタイトル"));
+    createControls();
+    placeControls();
+    showStartFolder();
+    connectHandlers();
+}
+
+void Form1::createControls() {
+    dir1_ = new DirectoryList(this);
+    dir1_->setObjectName(QStringLiteral("Dir1"));
+    drive1_ = new DriveList(this);
+    drive1_->setObjectName(QStringLiteral("Drive1"));
+    file1_ = new FileList(this);
+    file1_->setObjectName(QStringLiteral("File1"));
+    text1_ = new QPlainTextEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setReadOnly(true);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    setTabOrder(drive1_, dir1_);
+    setTabOrder(dir1_, file1_);
+    setTabOrder(file1_, text1_);
+}
+
+void Form1::placeControls() {
+    const WindowLayout layout(screen()->logicalDotsPerInch());
+    setFont(WindowLayout::windowFont());
+    setFixedSize(layout.clientSize());
+    dir1_->setGeometry(layout.dir1());
+    drive1_->setGeometry(layout.drive1());
+    file1_->setGeometry(layout.file1());
+    text1_->setGeometry(layout.text1());
+    for (QWidget* list : {static_cast<QWidget*>(dir1_), static_cast<QWidget*>(drive1_), static_cast<QWidget*>(file1_)})
+        list->setFont(WindowLayout::listFont());
+    text1_->setFont(WindowLayout::windowFont());
+}
+
+void Form1::showStartFolder() {
+    try {
+        const std::string start = Runtime::CurrentDirectory();
+        drive1_->setNativeDrive(start);
+        dir1_->setNativePath(start);
+        file1_->setNativePath(start);
+    } catch (const Runtime::RuntimeError& error) {
+        // The folder the tool was started in is gone or unreadable: say so and start at the root.
+        ShowFailure(this, error);
+        try {
+            drive1_->setNativeDrive("/");
+            dir1_->setNativePath("/");
+            file1_->setNativePath("/");
+        } catch (const Runtime::RuntimeError&) {
+            // Even the root cannot be read; the lists stay empty and the person may pick a drive.
+        }
+    }
+}
+
+void Form1::connectHandlers() {
+    connect(drive1_, &DriveList::driveChanged, this, &Form1::Drive1_Change);
+    connect(dir1_, &DirectoryList::pathChanged, this, &Form1::Dir1_Change);
+    connect(file1_, &FileList::selectionClicked, this, &Form1::File1_Click);
+    connect(file1_, &FileList::keyPressed, this, &Form1::File1_KeyDown);
+    connect(file1_, &FileList::mousePressed, this, &Form1::File1_MouseDown);
+    connect(file1_, &FileList::mouseMoved, this, &Form1::File1_MouseMove);
+}
+
+void Form1::Drive1_Change() {
+    try {
+        dir1_->setNativePath(drive1_->nativeDrive());
+    } catch (const Runtime::RuntimeError& error) {
+        // Back to the drive that holds the folder still shown.
+        const QSignalBlocker quiet(drive1_);
+        drive1_->setNativeDrive(dir1_->nativePath());
+        ShowFailure(this, error);
+    }
+}
+
+void Form1::Dir1_Change() {
+    try {
+        file1_->setNativePath(dir1_->nativePath());
+    } catch (const Runtime::RuntimeError& error) {
+        // The folder went between the two listings: put the directory list
+        // back beside the files still shown.
+        try {
+            const QSignalBlocker quiet(dir1_);
+            dir1_->setNativePath(file1_->nativePath());
+        } catch (const Runtime::RuntimeError&) {
+            // That one is gone too; the message below is the one that matters.
+        }
+        ShowFailure(this, error);
+    }
+}
+
+void Form1::File1_Click() { GetMidFileFormat(); }
+
+void Form1::File1_KeyDown(int, Qt::KeyboardModifiers) { File1_Click(); }
+
+void Form1::File1_MouseDown(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { GetMidFileFormat(); }
+
+void Form1::File1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { GetMidFileFormat(); }
+
+void Form1::GetMidFileFormat() {
+    const int index = file1_->selectedIndex();
+    if (index < 0) return;
+    // Only the selected entry is read: nothing on this path walks the list.
+    const Runtime::DirectoryEntry& entry = file1_->entry(index);
+    const MIDTitle::MidInfo info =
+        MIDTitle::GetMidInfo(Runtime::PathFromNative(JoinFullPath(file1_->nativePath(), entry.NativeName)));
+    std::string report = ComposeReport(JoinFullPath(file1_->readablePath(), entry.DisplayName), info);
+    // The file is read on every trigger, but an unchanged report leaves the
+    // box alone, so moving the mouse keeps its scroll position and selection.
+    if (report == shownReport_) return;
+    // The box breaks lines at LF; a CR before it would make a second break.
+    text1_->setPlainText(QString::fromStdString(report).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    shownReport_ = std::move(report);
+}
