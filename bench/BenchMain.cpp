@@ -1,5 +1,6 @@
 // Runs every registered benchmark, then prints the ratios that matter: the
-// reader against itself on a huge file, and against plain OS calls.
+// reader against itself on a huge file and against plain OS calls, and the
+// window listing a huge folder and answering a mouse move.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,6 +13,9 @@
 
 #include "ReaderBench.h"
 #include "TempFolder.h"
+#ifdef MIDTITLE_WINDOW_BENCH
+#include "WindowBench.h"
+#endif
 
 namespace {
 
@@ -25,6 +29,9 @@ constexpr Ratio kRatios[] = {
     {"GetMidInfo/Track64MiB", "GetMidInfo/WorkedExample", 1.5},
     {"GetMidInfo/WorkedExample", "OsRead/WorkedExample", 2.0},
     {"GetMidInfo/Track64MiB", "OsRead/Track64MiB", 2.0},
+    {"ListFolder/Form1", "ListFolder/OsCalls", 3.0},
+    {"MouseMove/WorkedExample/100000Entries", "MouseMove/WorkedExample/10Entries", 1.5},
+    {"MouseMove/Track64MiB/10Entries", "MouseMove/WorkedExample/10Entries", 1.5},
 };
 
 // The console table as usual (without colour: the library's own colour
@@ -73,6 +80,9 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     const TempFolder folder;
     RegisterReaderBenchmarks(folder.path());
+#ifdef MIDTITLE_WINDOW_BENCH
+    const WindowBenchmarks window(argc, argv, folder.path());  // holds the QApplication while they run
+#endif
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

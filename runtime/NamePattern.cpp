@@ -70,12 +70,10 @@ bool NamePattern::Matches(std::string_view name) const noexcept {
                        [name](const std::string& pattern) { return MatchesOne(pattern, name); });
 }
 
-bool LessIgnoringCase(std::string_view left, std::string_view right) noexcept {
-    return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(),
-                                        [](char a, char b) {
-                                            return static_cast<unsigned char>(FoldCase(a)) <
-                                                   static_cast<unsigned char>(FoldCase(b));
-                                        });
+std::string SortKeyIgnoringCase(std::string_view name) {
+    std::string key(name);
+    std::transform(key.begin(), key.end(), key.begin(), FoldCase);
+    return key;
 }
 
 }  // namespace Runtime

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -23,15 +24,31 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 }
 
 void Form1::createControls() {
+    // What a screen reader announces for the window and each control.
+    setAccessibleDescription(QStringLiteral("ドライブとフォルダーを選び、MIDIファイルを選ぶと、"
+                                            "その形式、トラック数、分解能、タイトルを情報欄に表示します。"));
     dir1_ = new DirectoryList(this);
     dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_->setAccessibleName(QStringLiteral("フォルダー"));
     drive1_ = new DriveList(this);
     drive1_->setObjectName(QStringLiteral("Drive1"));
+    drive1_->setAccessibleName(QStringLiteral("ドライブ"));
+    // On Linux a screen reader names a drop-down list after the label that
+    // points at it, not its accessible name. The label is not drawn: the
+    // fixed layout has no place for it.
+    auto* driveLabel = new QLabel(QStringLiteral("ドライブ"), this);
+    driveLabel->setBuddy(drive1_);
+    driveLabel->hide();
     file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
+    file1_->setAccessibleName(QStringLiteral("ファイル"));
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setAccessibleName(QStringLiteral("情報"));
     text1_->setReadOnly(true);
+    // Read-only, but a caret the keys move: the report can be read line by
+    // line and copied without a mouse.
+    text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     setTabOrder(drive1_, dir1_);

@@ -1,5 +1,6 @@
 #include "DirectoryList.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -7,6 +8,7 @@
 #include "DirectoryListing.h"
 #include "EntryListModel.h"
 #include "FailureMessage.h"
+#include "FolderWatch.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
 
@@ -40,16 +42,13 @@ std::vector<std::string> ChainOf(const std::string& path) {
 
 }  // namespace
 
-DirectoryList::DirectoryList(QWidget* parent) : QListView(parent), model_(new EntryListModel(this)) {
-    model_->setFolderIcons(style()->standardIcon(QStyle::SP_DirOpenIcon), style()->standardIcon(QStyle::SP_DirIcon));
-    setModel(model_);
+DirectoryList::DirectoryList(QWidget* parent) : EntryListView(parent) {
+    entries_->setFolderIcons(style()->standardIcon(QStyle::SP_DirOpenIcon), style()->standardIcon(QStyle::SP_DirIcon));
     setItemDelegate(new IndentingDelegate(this));
-    setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Not activated(): some desktops activate on a single click, which here
     // must only highlight.
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) { openRow(index.row()); });
+    connect(watch_, &FolderWatch::folderChanged, this, &DirectoryList::followDisk);
 }
 
 QString DirectoryList::path() const { return QString::fromStdString(Runtime::ReadablePath(nativePath_)); }
@@ -57,9 +56,15 @@ QString DirectoryList::path() const { return QString::fromStdString(Runtime::Rea
 void DirectoryList::setPath(const QString& path) { setNativePath(path.toStdString()); }
 
 void DirectoryList::setNativePath(std::string_view path) {
-    std::string absolute = Runtime::AbsoluteDirectory(path);
-    const auto folders = Runtime::ReadDirectory(absolute, Runtime::EntryKind::Directory, Runtime::NamePattern("*"));
+    list(Runtime::AbsoluteDirectory(path));
+    setCurrentIndex(entries_->index(chainLength_ - 1));
+    emit pathChanged(this->path());
+}
 
+void DirectoryList::list(std::string absolute) {
+    QElapsedTimer clock;
+    clock.start();
+    auto folders = Runtime::ReadDirectory(absolute, Runtime::EntryKind::Directory, Runtime::NamePattern("*"));
     const auto chain = ChainOf(absolute);
     std::vector<EntryRow> rows;
     rows.reserve(chain.size() + folders.size());
@@ -67,14 +72,45 @@ void DirectoryList::setNativePath(std::string_view path) {
         rows.push_back({{chain[depth], Runtime::ReadableName(chain[depth])}, static_cast<int>(depth),
                         EntryRow::Glyph::OpenFolder});
     }
-    for (const auto& folder : folders)
-        rows.push_back({folder, static_cast<int>(chain.size()), EntryRow::Glyph::Folder});
+    for (auto& folder : folders)
+        rows.push_back({std::move(folder), static_cast<int>(chain.size()), EntryRow::Glyph::Folder});
 
-    model_->setRows(std::move(rows));
+    entries_->setRows(std::move(rows));
     nativePath_ = std::move(absolute);
     chainLength_ = static_cast<int>(chain.size());
-    setCurrentIndex(model_->index(chainLength_ - 1));
-    emit pathChanged(this->path());
+    watch_->watch(nativePath_);
+    watch_->noteListingTook(clock.elapsed());
+}
+
+void DirectoryList::followDisk() {
+    const QModelIndex current = currentIndex();
+    const bool isSubfolder = current.row() >= chainLength_;
+    const std::string currentName = isSubfolder ? entries_->row(current.row()).entry.NativeName : std::string();
+    const TopRow top = topRow();
+    try {
+        list(nativePath_);
+    } catch (const Runtime::RuntimeError&) {
+        moveToNearestReadableFolder();
+        return;
+    }
+    const int row = isSubfolder ? entries_->rowNamed(currentName, chainLength_) : current.row();
+    setCurrentIndex(entries_->index(row >= 0 ? row : chainLength_ - 1));
+    scrollBackTo(top);
+}
+
+void DirectoryList::moveToNearestReadableFolder() {
+    // Nobody asked for this move, so a folder above that fails too is
+    // passed over quietly; the root is the last one tried.
+    std::string folder = nativePath_;
+    while (folder != "/") {
+        const std::size_t slash = folder.rfind('/');
+        folder.resize(slash == 0 ? 1 : slash);
+        try {
+            setNativePath(folder);
+            return;
+        } catch (const Runtime::RuntimeError&) {
+        }
+    }
 }
 
 void DirectoryList::keyPressEvent(QKeyEvent* event) {
@@ -83,15 +119,15 @@ void DirectoryList::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QListView::keyPressEvent(event);
+    EntryListView::keyPressEvent(event);
 }
 
 void DirectoryList::openRow(int row) {
-    if (row < 0 || row >= model_->rowCount()) return;
+    if (row < 0 || row >= entries_->rowCount()) return;
     try {
         setNativePath(pathOfRow(row));
     } catch (const Runtime::RuntimeError& error) {
-        setCurrentIndex(model_->index(chainLength_ - 1));
+        setCurrentIndex(entries_->index(chainLength_ - 1));
         ShowFailure(this, error);
     }
 }
@@ -102,7 +138,7 @@ std::string DirectoryList::pathOfRow(int row) const {
     std::string path = inChain ? std::string() : nativePath_;
     for (int i = inChain ? 1 : row; i <= row; ++i) {
         if (path != "/") path += '/';
-        path += model_->row(i).entry.NativeName;
+        path += entries_->row(i).entry.NativeName;
     }
     return path;
 }

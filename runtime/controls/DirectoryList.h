@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QListView>
+#include "EntryListView.h"
 
 #include <string>
 #include <string_view>
 
-class EntryListModel;
-
 // The directory list: the chain of folders from the root down to its path,
 // then the folders inside that path. A single click only highlights; opening
 // an entry (double-click, Enter or Return) makes it the path.
-class DirectoryList : public QListView {
+// The list follows its folder on disk by itself: subfolders made or removed
+// appear or vanish, keeping the highlighted one; when the folder itself goes
+// or cannot be read any more, the list moves to the nearest folder above it
+// that can, and raises pathChanged.
+class DirectoryList : public EntryListView {
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY pathChanged)
 
@@ -32,10 +34,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void list(std::string absolute);  // throws as setNativePath does
+    void followDisk();
+    void moveToNearestReadableFolder();
     void openRow(int row);  // a failure is shown, not thrown
     std::string pathOfRow(int row) const;
 
-    EntryListModel* model_;
     std::string nativePath_;
     int chainLength_ = 0;  // rows from the root to the path itself
 };

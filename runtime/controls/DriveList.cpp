@@ -35,6 +35,11 @@ void DriveList::setNativeDrive(std::string_view path) {
     if (found < volumes_.size()) setCurrentIndex(static_cast<int>(found));
 }
 
+void DriveList::showPopup() {
+    setVolumes(Runtime::MountedVolumes());
+    QComboBox::showPopup();
+}
+
 void DriveList::setVolumes(std::vector<Runtime::Volume> volumes) {
     if (volumes.empty()) volumes.push_back(Runtime::Volume{"/", {}, {}, {}});
     const std::string current = volumes_.empty() ? std::string() : nativeDrive();

@@ -31,6 +31,11 @@ public:
 signals:
     void driveChanged(const QString& drive);  // another volume became current
 
+protected:
+    // Volumes come and go while the tool runs: the list is read again each
+    // time it opens, and raises driveChanged when the current one went.
+    void showPopup() override;
+
 private:
     std::vector<Runtime::Volume> volumes_;
 };

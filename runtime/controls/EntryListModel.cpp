@@ -1,5 +1,7 @@
 #include "EntryListModel.h"
 
+#include <algorithm>
+
 EntryListModel::EntryListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void EntryListModel::setRows(std::vector<EntryRow> rows) {
@@ -11,6 +13,13 @@ void EntryListModel::setRows(std::vector<EntryRow> rows) {
 void EntryListModel::setFolderIcons(const QIcon& openFolder, const QIcon& folder) {
     openFolderIcon_ = openFolder;
     folderIcon_ = folder;
+}
+
+int EntryListModel::rowNamed(std::string_view nativeName, int from) const {
+    for (std::size_t i = static_cast<std::size_t>(std::max(from, 0)); i < rows_.size(); ++i) {
+        if (rows_[i].entry.NativeName == nativeName) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 int EntryListModel::rowCount(const QModelIndex& parent) const {

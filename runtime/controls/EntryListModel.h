@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "DirectoryListing.h"
@@ -31,6 +32,8 @@ public:
 
     // row must be in 0 .. rowCount() - 1.
     const EntryRow& row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    // The first row from `from` on whose entry has this native name; -1 when none.
+    int rowNamed(std::string_view nativeName, int from = 0) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;

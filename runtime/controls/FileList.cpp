@@ -1,23 +1,26 @@
 #include "FileList.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPoint>
+
+#include <algorithm>
 
 #include "EntryListModel.h"
+#include "FolderWatch.h"
 #include "ReadableName.h"
+#include "RuntimeError.h"
 
-FileList::FileList(QWidget* parent) : QListView(parent), model_(new EntryListModel(this)) {
-    setModel(model_);
-    setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+FileList::FileList(QWidget* parent) : EntryListView(parent) {
     // Moves with no button pressed are reported too; they reach the view
     // through its viewport.
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (selectedIndex() >= 0) emit selectionClicked();
+        if (!isFollowingDisk_ && selectedIndex() >= 0) emit selectionClicked();
     });
+    connect(watch_, &FolderWatch::folderChanged, this, &FileList::followDisk);
 }
 
 QString FileList::path() const { return QString::fromStdString(readablePath_); }
@@ -36,19 +39,57 @@ void FileList::setPattern(const QString& pattern) {
 
 void FileList::list(std::string_view path, const QString& pattern) {
     std::string absolute = Runtime::AbsoluteDirectory(path);
-    auto files = Runtime::ReadDirectory(absolute, Runtime::EntryKind::File,
-                                        Runtime::NamePattern(pattern.toStdString()));
+    auto rows = read(absolute, pattern);
     std::string readable = Runtime::ReadablePath(absolute);
+    entries_->setRows(std::move(rows));
+    nativePath_ = std::move(absolute);
+    readablePath_ = std::move(readable);
+    watch_->watch(nativePath_);
+}
 
+std::vector<EntryRow> FileList::read(const std::string& absolute, const QString& pattern) {
+    QElapsedTimer clock;
+    clock.start();
+    auto files = Runtime::ReadDirectory(absolute, Runtime::EntryKind::File, Runtime::NamePattern(pattern.toStdString()));
     std::vector<EntryRow> rows;
     rows.reserve(files.size());
     for (auto& file : files) rows.push_back({std::move(file), 0, EntryRow::Glyph::None});
-    model_->setRows(std::move(rows));
-    nativePath_ = std::move(absolute);
-    readablePath_ = std::move(readable);
+    watch_->noteListingTook(clock.elapsed());
+    return rows;
 }
 
-int FileList::count() const { return model_->rowCount(); }
+void FileList::followDisk() {
+    std::vector<EntryRow> rows;
+    bool isListed = false;
+    try {
+        rows = read(nativePath_, pattern_);
+        isListed = true;
+    } catch (const Runtime::RuntimeError&) {
+        // The folder went or cannot be read any more: nothing in it to show.
+        // The directory list moves to a folder that exists and this list
+        // follows it there.
+    }
+    const int selected = selectedIndex();
+    const std::string selectedName = selected >= 0 ? entry(selected).NativeName : std::string();
+    const int current = currentIndex().row();
+    const TopRow top = topRow();
+
+    isFollowingDisk_ = true;
+    entries_->setRows(std::move(rows));
+    const int again = selected >= 0 ? entries_->rowNamed(selectedName) : -1;
+    if (again >= 0) {
+        selectionModel()->setCurrentIndex(entries_->index(again), QItemSelectionModel::ClearAndSelect);
+    } else if (current >= 0 && count() > 0) {
+        // The selected file went: nothing is selected, but the keys go on
+        // from where it was.
+        selectionModel()->setCurrentIndex(entries_->index(std::min(current, count() - 1)), QItemSelectionModel::NoUpdate);
+    }
+    isFollowingDisk_ = false;
+    scrollBackTo(top);
+    if (isListed) watch_->watch(nativePath_);
+}
+
+int FileList::count() const { return entries_->rowCount(); }
 
 int FileList::selectedIndex() const {
     const QModelIndex current = currentIndex();
@@ -60,22 +101,22 @@ void FileList::setSelectedIndex(int index) {
         clearSelection();
         return;
     }
-    selectionModel()->setCurrentIndex(model_->index(index), QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(entries_->index(index), QItemSelectionModel::ClearAndSelect);
 }
 
-const Runtime::DirectoryEntry& FileList::entry(int index) const { return model_->row(index).entry; }
+const Runtime::DirectoryEntry& FileList::entry(int index) const { return entries_->row(index).entry; }
 
 void FileList::keyPressEvent(QKeyEvent* event) {
     emit keyPressed(event->key(), event->modifiers());
-    QListView::keyPressEvent(event);
+    EntryListView::keyPressEvent(event);
 }
 
 void FileList::mousePressEvent(QMouseEvent* event) {
     emit mousePressed(event->buttons(), event->modifiers(), event->position().toPoint());
-    QListView::mousePressEvent(event);
+    EntryListView::mousePressEvent(event);
 }
 
 void FileList::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
-    QListView::mouseMoveEvent(event);
+    EntryListView::mouseMoveEvent(event);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QListView>
+#include "EntryListView.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "DirectoryListing.h"
 
-class EntryListModel;
+struct EntryRow;
 
 // The file list: the files in its path whose names match its pattern, at
 // most one of them selected. Besides the path change it reports what the
@@ -15,7 +16,10 @@ class EntryListModel;
 // button pressed and every move of the mouse over it, button or not.
 // Key and mouse signals come before the list acts on the event, so a
 // handler sees the selection as it was when the event arrived.
-class FileList : public QListView {
+// The list follows its folder on disk by itself: the selected file stays
+// selected while others come and go, and what it does to follow is not
+// reported as the person's doing.
+class FileList : public EntryListView {
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY pathChanged)
     Q_PROPERTY(QString pattern READ pattern WRITE setPattern)
@@ -57,9 +61,11 @@ protected:
 
 private:
     void list(std::string_view path, const QString& pattern);
+    std::vector<EntryRow> read(const std::string& absolute, const QString& pattern);
+    void followDisk();
 
-    EntryListModel* model_;
     std::string nativePath_;
     std::string readablePath_;
     QString pattern_ = QStringLiteral("*.smf;*.mid");
+    bool isFollowingDisk_ = false;  // selection moves now are the list's, not the person's
 };

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cerrno>
 
 #include "../ReadableName.h"
@@ -53,6 +54,27 @@ bool IsOfKind(const DirectoryStream& stream, const dirent& entry, EntryKind kind
     return kind == EntryKind::Directory ? S_ISDIR(status.st_mode) : S_ISREG(status.st_mode);
 }
 
+// The entries by their readable names ignoring case. The keys are made once
+// and sorted beside an index, so the sort moves small records and compares
+// plain bytes; names that differ in case alone keep one order by their bytes.
+std::vector<DirectoryEntry> SortedIgnoringCase(std::vector<DirectoryEntry> entries) {
+    struct Keyed {
+        std::string key;
+        std::size_t index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) keyed.push_back({SortKeyIgnoringCase(entries[i].DisplayName), i});
+    std::sort(keyed.begin(), keyed.end(), [&entries](const Keyed& a, const Keyed& b) {
+        if (const int order = a.key.compare(b.key); order != 0) return order < 0;
+        return entries[a.index].NativeName < entries[b.index].NativeName;
+    });
+    std::vector<DirectoryEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const Keyed& k : keyed) sorted.push_back(std::move(entries[k.index]));
+    return sorted;
+}
+
 }  // namespace
 
 std::vector<DirectoryEntry> ReadDirectory(std::string_view directory, EntryKind kind,
@@ -67,12 +89,7 @@ std::vector<DirectoryEntry> ReadDirectory(std::string_view directory, EntryKind 
         if (!pattern.Matches(readable)) continue;
         entries.push_back({std::string(name), std::move(readable)});
     }
-    std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
-        if (LessIgnoringCase(a.DisplayName, b.DisplayName)) return true;
-        if (LessIgnoringCase(b.DisplayName, a.DisplayName)) return false;
-        return a.NativeName < b.NativeName;  // names differing in case alone keep one order
-    });
-    return entries;
+    return SortedIgnoringCase(std::move(entries));
 }
 
 std::string AbsoluteDirectory(std::string_view path) {

@@ -1,40 +1,47 @@
-// Every file-list trigger ends in the report; nothing happens without a
-// selection, and an unchanged report leaves Text1 alone.
+// Every file-list trigger ends in the report, keys that move the selection
+// included; nothing happens without a selection, and an unchanged report
+// leaves Text1 alone.
+#include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <memory>
 
 #include "WindowTestSupport.h"
 
 namespace {
 
-// A shown Form1 on a folder of two titled files, "a.mid" selected.
-struct Fixture {
-    Fixture() {
-        folder.write("a.mid", TitledSong("Alpha"));
-        folder.write("b.mid", TitledSong("Beta"));
-        QDir::setCurrent(folder.path());
-        form = std::make_unique<Form1>();
-        form->show();
+// A folder of three titled files: a.mid, b.mid and 春.mid, in that order.
+struct SongFolder : TestFolder {
+    SongFolder() {
+        write("a.mid", TitledSong("Alpha"));
+        write("b.mid", TitledSong("Beta"));
+        write("春.mid", TitledSong("Haru"));
     }
-    Controls controls() const { return Controls(*form); }
-    QString shownTitle() const { return ReportLine(*controls().text1, 6); }
-
-    TestFolder folder;
-    std::unique_ptr<Form1> form;
 };
 
 // Acts on File1 in one of the ways the person can.
 void Trigger(FileList& list, const QString& how) {
     QWidget* viewport = list.viewport();
-    if (how == "click b") QTest::mouseClick(viewport, Qt::LeftButton, {}, CenterOfRow(list, 1));
-    else if (how == "arrow key") QTest::keyClick(&list, Qt::Key_Down);
-    else if (how == "key press") QTest::keyClick(&list, Qt::Key_Shift);
-    else if (how == "mouse press") QTest::mousePress(viewport, Qt::LeftButton, {}, CenterOfRow(list, 0));
-    else if (how == "mouse move") MoveMouse(viewport, CenterOfRow(list, 0) + QPoint(3, 0));
-    else if (how == "mouse move below the names") MoveMouse(viewport, QPoint(5, viewport->height() - 3));
+    const QHash<QString, Qt::Key> keys{{"Down", Qt::Key_Down}, {"Page Down", Qt::Key_PageDown},
+                                       {"End", Qt::Key_End},   {"Home", Qt::Key_Home},
+                                       {"Shift", Qt::Key_Shift}};
+    if (keys.contains(how)) {
+        QTest::keyClick(&list, keys[how]);
+    } else if (how.startsWith("type ")) {
+        QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_unknown, how.mid(5), {});
+    } else if (how.startsWith("input method ")) {
+        QInputMethodEvent commit;
+        commit.setCommitString(how.mid(13));
+        QApplication::sendEvent(&list, &commit);
+    } else if (how == "click b") {
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, CenterOfRow(list, 1));
+    } else if (how == "mouse press") {
+        QTest::mousePress(viewport, Qt::LeftButton, {}, CenterOfRow(list, 0));
+    } else if (how == "mouse move") {
+        MoveMouse(viewport, CenterOfRow(list, 0) + QPoint(3, 0));
+    } else if (how == "mouse move below the names") {
+        MoveMouse(viewport, QPoint(5, viewport->height() - 3));
+    }
 }
 
 }  // namespace
@@ -45,74 +52,68 @@ class TriggersTest : public QObject {
 private slots:
     void eachTriggerShowsTheReport_data();
     void eachTriggerShowsTheReport();
-    void nothingSelectedLeavesTextAlone_data();
-    void nothingSelectedLeavesTextAlone();
     void unchangedReportLeavesTextUntouched();
-    void reportOfAFileThatIsNotMidi();
 };
 
 void TriggersTest::eachTriggerShowsTheReport_data() {
+    QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("file");  // empty: Text1 is left as it was
     QTest::addColumn<QString>("title");
     // A selection change is a click of its own.
-    QTest::newRow("click on another file") << "click b" << "Beta";
-    QTest::newRow("arrow key moves the selection") << "arrow key" << "Beta";
-    // The file is rewritten first: only a new read can show "Changed".
-    QTest::newRow("key press on the selected file") << "key press" << "Changed";
-    QTest::newRow("mouse press on the selected file") << "mouse press" << "Changed";
-    QTest::newRow("mouse move, no button") << "mouse move" << "Changed";
-    QTest::newRow("mouse move away from the names") << "mouse move below the names" << "Changed";
+    QTest::newRow("click on another file") << 0 << "click b" << "b.mid" << "Beta";
+    QTest::newRow("arrow key") << 0 << "Down" << "b.mid" << "Beta";
+    QTest::newRow("Page Down") << 0 << "Page Down" << "春.mid" << "Haru";
+    QTest::newRow("End") << 0 << "End" << "春.mid" << "Haru";
+    QTest::newRow("type to find, either case") << 0 << "type B" << "b.mid" << "Beta";
+    QTest::newRow("type to find, Japanese") << 0 << "type 春" << "春.mid" << "Haru";
+    QTest::newRow("type to find, input method") << 0 << "input method 春" << "春.mid" << "Haru";
+    // a.mid is rewritten first: only a new read can show "Changed".
+    QTest::newRow("Home") << 2 << "Home" << "a.mid" << "Changed";
+    QTest::newRow("key press on the selected file") << 0 << "Shift" << "a.mid" << "Changed";
+    QTest::newRow("mouse press on the selected file") << 0 << "mouse press" << "a.mid" << "Changed";
+    QTest::newRow("mouse move, no button") << 0 << "mouse move" << "a.mid" << "Changed";
+    QTest::newRow("mouse move away from the names") << 0 << "mouse move below the names" << "a.mid" << "Changed";
+    QTest::newRow("nothing selected: key press") << -1 << "Shift" << "" << "";
+    QTest::newRow("nothing selected: mouse move") << -1 << "mouse move" << "" << "";
+    QTest::newRow("nothing selected: mouse move below") << -1 << "mouse move below the names" << "" << "";
 }
 
 void TriggersTest::eachTriggerShowsTheReport() {
+    QFETCH(int, selected);
     QFETCH(QString, how);
+    QFETCH(QString, file);
     QFETCH(QString, title);
-    Fixture fixture;
-    QVERIFY(QTest::qWaitForWindowExposed(fixture.form.get()));
-    FileList& list = *fixture.controls().file1;
+    SongFolder songs;
+    StartedForm started(songs.native());
+    QVERIFY(started.isStarted);
+    FileList& list = *started.controls.file1;
+    const QPlainTextEdit& text = *started.controls.text1;
+    list.setFocus();
     list.setSelectedIndex(0);
-    QCOMPARE(fixture.shownTitle(), QStringLiteral("タイトル－ Alpha"));
-    fixture.folder.write("a.mid", TitledSong("Changed"));
+    list.setSelectedIndex(selected);
+    const QString before = text.toPlainText();
+    songs.write("a.mid", TitledSong("Changed"));
+    QSignalSpy changes(&text, &QPlainTextEdit::textChanged);
 
     Trigger(list, how);
 
-    QCOMPARE(fixture.shownTitle(), QStringLiteral("タイトル－ ") + title);
-    QCOMPARE(ReportLine(*fixture.controls().text1, 0),
-             QStringLiteral("ファイル名－ ") + fixture.folder.path() + (title == "Beta" ? "/b.mid" : "/a.mid"));
-}
-
-void TriggersTest::nothingSelectedLeavesTextAlone_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("key press") << "key press";
-    QTest::newRow("mouse move, no button") << "mouse move";
-    QTest::newRow("mouse move away from the names") << "mouse move below the names";
-}
-
-void TriggersTest::nothingSelectedLeavesTextAlone() {
-    QFETCH(QString, how);
-    Fixture fixture;
-    QVERIFY(QTest::qWaitForWindowExposed(fixture.form.get()));
-    const Controls controls = fixture.controls();
-    controls.file1->setSelectedIndex(0);
-    controls.file1->setSelectedIndex(-1);
-    QCOMPARE(controls.file1->selectedIndex(), -1);
-    const QString before = controls.text1->toPlainText();
-    fixture.folder.write("a.mid", TitledSong("Changed"));
-    QSignalSpy changes(controls.text1, &QPlainTextEdit::textChanged);
-
-    Trigger(*controls.file1, how);
-
-    QCOMPARE(controls.file1->selectedIndex(), -1);
-    QCOMPARE(changes.count(), 0);
-    QCOMPARE(controls.text1->toPlainText(), before);
+    if (file.isEmpty()) {
+        QCOMPARE(list.selectedIndex(), -1);
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(text.toPlainText(), before);
+        return;
+    }
+    QCOMPARE(ReportLine(text, 6), QStringLiteral("タイトル－ ") + title);
+    QCOMPARE(ReportLine(text, 0), QStringLiteral("ファイル名－ ") + songs.path() + "/" + file);
 }
 
 void TriggersTest::unchangedReportLeavesTextUntouched() {
-    Fixture fixture;
+    SongFolder songs;
     // A title long enough to wrap, so the box has somewhere to scroll to.
-    fixture.folder.write("a.mid", TitledSong(std::string(120, 'T') + " " + std::string(6, 'x')));
-    QVERIFY(QTest::qWaitForWindowExposed(fixture.form.get()));
-    const Controls controls = fixture.controls();
+    songs.write("a.mid", TitledSong(std::string(120, 'T') + " " + std::string(6, 'x')));
+    StartedForm started(songs.native());
+    const Controls& controls = started.controls;
     controls.file1->setSelectedIndex(0);
     QTextCursor selection = controls.text1->textCursor();
     selection.setPosition(2);
@@ -130,19 +131,6 @@ void TriggersTest::unchangedReportLeavesTextUntouched() {
     QCOMPARE(controls.text1->textCursor().anchor(), 2);
     QCOMPARE(controls.text1->textCursor().position(), 9);
     QCOMPARE(scroll->value(), scroll->maximum());
-}
-
-void TriggersTest::reportOfAFileThatIsNotMidi() {
-    TestFolder folder;
-    folder.write("text.mid", Ascii("plain text, not a MIDI file"));
-    QVERIFY(QDir::setCurrent(folder.path()));
-    Form1 form;
-    const Controls controls(form);
-    controls.file1->setSelectedIndex(0);
-    const QStringList expected{QStringLiteral("ファイル名－ ") + folder.path() + "/text.mid", "",
-                               QStringLiteral("フォーマット－ 0"), QStringLiteral("トラック数－ 0"),
-                               QStringLiteral("分解能－ 0"), "", QStringLiteral("タイトル－ MIDファイルではありません"), ""};
-    QCOMPARE(controls.text1->toPlainText().split('\n'), expected);
 }
 
 QTEST_MAIN(TriggersTest)

@@ -2,18 +2,17 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "../support/SmfBytes.h"
+#include "../support/TempFolder.h"
 #include "DirectoryList.h"
 #include "DriveList.h"
 #include "FileList.h"
@@ -21,31 +20,17 @@
 
 // A temporary folder built in code. Names are native bytes, so a test can
 // make the Shift_JIS names old archives leave behind.
-class TestFolder {
+class TestFolder : public TempFolder {
 public:
-    TestFolder() : native_(QDir(folder_.path()).canonicalPath().toStdString()) {}
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-    // QTemporaryDir walks the folder by QString and cannot remove a name
-    // that is not UTF-8, so the bytes are removed first.
-    ~TestFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(native_, ignored);
-    }
-
+    TestFolder() : native_(std::filesystem::canonical(TempFolder::path()).native()) {}
     const std::string& native() const { return native_; }
-    QString path() const { return QString::fromStdString(native_); }
-    std::string at(const std::string& relative) const { return native_ + "/" + relative; }
-
-    void write(const std::string& relative, const Bytes& bytes) const {
-        std::ofstream out(std::filesystem::path(at(relative)), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    QString path() const { return QString::fromStdString(native()); }
+    std::string at(const std::string& relative) const { return native() + "/" + relative; }
+    void write(const std::string& relative, const Bytes& bytes) const { Write(relative, bytes); }
     void makeFolder(const std::string& relative) const { std::filesystem::create_directories(at(relative)); }
 
 private:
-    QTemporaryDir folder_;
-    std::string native_;
+    std::string native_;  // as the lists show it, links resolved
 };
 
 // A small valid file whose first track is named title.
@@ -59,18 +44,27 @@ struct Controls {
           file1(form.findChild<FileList*>(QStringLiteral("File1"))),
           text1(form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))) {}
 
-    bool allFound() const { return drive1 && dir1 && file1 && text1; }
-
     DriveList* drive1;
     DirectoryList* dir1;
     FileList* file1;
     QPlainTextEdit* text1;
 };
 
+// A Form1 started in folder, as the tool starts in the current folder, and
+// shown offscreen.
+struct StartedForm {
+    explicit StartedForm(const std::string& folder) : isStarted(QDir::setCurrent(QString::fromStdString(folder))) {
+        form.show();
+        isStarted = isStarted && QTest::qWaitForWindowExposed(&form);
+    }
+    bool isStarted;
+    Form1 form;
+    Controls controls{form};
+};
+
 inline QStringList ShownNames(const QAbstractItemView& view) {
     QStringList names;
-    for (int row = 0; row < view.model()->rowCount(); ++row)
-        names << view.model()->index(row, 0).data().toString();
+    for (int row = 0; row < view.model()->rowCount(); ++row) names << view.model()->index(row, 0).data().toString();
     return names;
 }
 
