@@ -39,6 +39,10 @@ std::string AbsoluteDirectory(std::string_view path);
 // when it has been removed.
 std::string CurrentDirectory();
 
+// The folder every other folder lies under, where the lists go when no
+// other folder can be shown: "/" here.
+std::string RootDirectory();
+
 // A path to open, made from native bytes.
 std::filesystem::path PathFromNative(std::string_view nativePath);
 

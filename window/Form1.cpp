@@ -79,9 +79,10 @@ void Form1::showStartFolder() {
         // The folder the tool was started in is gone or unreadable: say so and start at the root.
         ShowFailure(this, error);
         try {
-            drive1_->setNativeDrive("/");
-            dir1_->setNativePath("/");
-            file1_->setNativePath("/");
+            const std::string root = Runtime::RootDirectory();
+            drive1_->setNativeDrive(root);
+            dir1_->setNativePath(root);
+            file1_->setNativePath(root);
         } catch (const Runtime::RuntimeError&) {
             // Even the root cannot be read; the lists stay empty and the person may pick a drive.
         }

@@ -112,4 +112,6 @@ std::string CurrentDirectory() {
 
 std::filesystem::path PathFromNative(std::string_view nativePath) { return std::filesystem::path(nativePath); }
 
+std::string RootDirectory() { return "/"; }
+
 }  // namespace Runtime
