@@ -3,25 +3,25 @@
 #include "Messages.h"
 #include "Report.h"
 
-#ifndef _WIN32  // Windows joins, with "\\", are tested with the Windows cases.
 TEST(JoinFullPath, PutsOneSeparatorBetween) {
-    const struct {
-        const char* why;
-        std::string_view directory;
-        std::string_view name;
-        std::string path;
-    } cases[] = {
+    const struct { const char* why; std::string_view directory; std::string_view name; std::string path; } cases[] = {
+#ifdef _WIN32
+        {"drive root already ends in one", "C:\\", "a.mid", "C:\\a.mid"},
+        {"folder gets one", "C:\\music", "a.mid", "C:\\music\\a.mid"},
+        {"trailing backslash is not doubled", "C:\\music\\", "a.mid", "C:\\music\\a.mid"},
+        {"network share", "\\\\server\\share", "a.mid", "\\\\server\\share\\a.mid"},
+#else
         {"root directory already ends in one", "/", "song.mid", "/song.mid"},
         {"subdirectory gets one", "/home/ongaku", "song.mid", "/home/ongaku/song.mid"},
         {"trailing separator is not doubled", "/home/ongaku/", "song.mid", "/home/ongaku/song.mid"},
         {"Japanese names pass unchanged", "/音楽", "歌.mid", "/音楽/歌.mid"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(JoinFullPath(c.directory, c.name), c.path);
     }
 }
-#endif
 
 TEST(ComposeReport, WorkedExampleByteForByte) {
     const std::string expected =

@@ -30,10 +30,13 @@ inline Bytes Header(std::uint8_t formatHigh, std::uint8_t formatLow, std::uint8_
 // Format 1, two tracks, 480 ticks per quarter note.
 inline Bytes StandardHeader() { return Header(0, 1, 0, 2, 0x01, 0xE0); }
 
-// A track chunk whose length field says exactly how much data follows.
-inline Bytes Track(const Bytes& data) {
-    return Ascii("MTrk") + BigEndian32(static_cast<std::uint32_t>(data.size())) + data;
+// A track chunk whose length field may say anything about the data that follows.
+inline Bytes TrackWithLength(std::uint32_t length, const Bytes& data) {
+    return Ascii("MTrk") + BigEndian32(length) + data;
 }
+
+// A track chunk whose length field says exactly how much data follows.
+inline Bytes Track(const Bytes& data) { return TrackWithLength(static_cast<std::uint32_t>(data.size()), data); }
 
 // A track-name event at time 0 followed by the end of the track.
 inline Bytes NamedTrackData(const Bytes& name) {
@@ -41,5 +44,8 @@ inline Bytes NamedTrackData(const Bytes& name) {
     return data + name + Bytes{0x00, 0xFF, 0x2F, 0x00};
 }
 
+// A small valid file whose first track is named title (up to 127 bytes).
+inline Bytes TitledSong(std::string_view title) { return StandardHeader() + Track(NamedTrackData(Ascii(title))); }
+
 // The 34-byte file: format 1, 2 tracks, 480 ticks, titled "Song".
-inline Bytes WorkedExample() { return StandardHeader() + Track(NamedTrackData(Ascii("Song"))); }
+inline Bytes WorkedExample() { return TitledSong("Song"); }

@@ -14,10 +14,8 @@ class TempFolder {
 public:
     TempFolder() {
         std::random_device seed;
-        const auto base = std::filesystem::temp_directory_path();
-        do {
-            path_ = base / ("midtitle-" + std::to_string(seed()));
-        } while (!std::filesystem::create_directory(path_));
+        do path_ = std::filesystem::temp_directory_path() / ("midtitle-" + std::to_string(seed()));
+        while (!std::filesystem::create_directory(path_));
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -26,32 +26,14 @@ public:
     const std::string& native() const { return native_; }
     QString path() const { return QString::fromStdString(native()); }
     std::string at(const std::string& relative) const { return native() + "/" + relative; }
-    void write(const std::string& relative, const Bytes& bytes) const { Write(relative, bytes); }
     void makeFolder(const std::string& relative) const { std::filesystem::create_directories(at(relative)); }
 
 private:
     std::string native_;  // as the lists show it, links resolved
 };
 
-// A small valid file whose first track is named title.
-inline Bytes TitledSong(std::string_view title) { return StandardHeader() + Track(NamedTrackData(Ascii(title))); }
-
-// The four controls of a Form1, found the way checks from outside find them.
-struct Controls {
-    explicit Controls(Form1& form)
-        : drive1(form.findChild<DriveList*>(QStringLiteral("Drive1"))),
-          dir1(form.findChild<DirectoryList*>(QStringLiteral("Dir1"))),
-          file1(form.findChild<FileList*>(QStringLiteral("File1"))),
-          text1(form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))) {}
-
-    DriveList* drive1;
-    DirectoryList* dir1;
-    FileList* file1;
-    QPlainTextEdit* text1;
-};
-
 // A Form1 started in folder, as the tool starts in the current folder, and
-// shown offscreen.
+// shown offscreen; its four controls found the way checks from outside find them.
 struct StartedForm {
     explicit StartedForm(const std::string& folder) : isStarted(QDir::setCurrent(QString::fromStdString(folder))) {
         form.show();
@@ -59,7 +41,10 @@ struct StartedForm {
     }
     bool isStarted;
     Form1 form;
-    Controls controls{form};
+    DriveList* drive1 = form.findChild<DriveList*>(QStringLiteral("Drive1"));
+    DirectoryList* dir1 = form.findChild<DirectoryList*>(QStringLiteral("Dir1"));
+    FileList* file1 = form.findChild<FileList*>(QStringLiteral("File1"));
+    QPlainTextEdit* text1 = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
 };
 
 inline QStringList ShownNames(const QAbstractItemView& view) {

@@ -13,63 +13,43 @@
 using MIDTitle::GetMidInfo;
 namespace fs = std::filesystem;
 
-namespace {
-
-const std::string kNotFound(MIDTitle::Messages::kFileNotFound);
-
-}  // namespace
-
 TEST(GetMidInfoOnWindows, OpensOnlyNormalFiles) {
     const TempFolder folder;
-    const struct {
-        const char* name;
-        DWORD attributes;
-    } made[] = {
-        {"readonly.mid", FILE_ATTRIBUTE_READONLY},
-        {"archive.mid", FILE_ATTRIBUTE_ARCHIVE},
-        {"hidden.mid", FILE_ATTRIBUTE_HIDDEN},
-        {"system.mid", FILE_ATTRIBUTE_SYSTEM},
-        {"both.mid", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
-    };
-    for (const auto& file : made) {
-        const auto path = folder.Write(file.name, WorkedExample());
-        ASSERT_TRUE(::SetFileAttributesW(path.c_str(), file.attributes)) << file.name;
-    }
     folder.Write("song.mid", WorkedExample());
     fs::create_directory(folder.path() / "folder.mid");
-
-    const struct {
-        const char* why;
-        fs::path path;
-        std::string title;
-    } cases[] = {
-        {"read-only file", folder.path() / "readonly.mid", "Song"},
-        {"archive bit set", folder.path() / "archive.mid", "Song"},
-        {"hidden file", folder.path() / "hidden.mid", kNotFound},
-        {"system file", folder.path() / "system.mid", kNotFound},
-        {"hidden system file", folder.path() / "both.mid", kNotFound},
-        {"directory", folder.path() / "folder.mid", kNotFound},
-        {"missing file", folder.path() / "missing.mid", kNotFound},
-        {"'?' is not expanded", folder.path() / "s?ng.mid", kNotFound},
-        {"'*' is not expanded", folder.path() / "*.mid", kNotFound},
-        {"device name", folder.path() / "NUL", kNotFound},
-        {"empty path", "", kNotFound},
+    const std::string kNotFound(MIDTitle::Messages::kFileNotFound);
+    // Rows with attributes are files made with them; the others name what is there.
+    const struct { const char* why; const char* name; DWORD attributes; std::string title; } cases[] = {
+        {"read-only file", "readonly.mid", FILE_ATTRIBUTE_READONLY, "Song"},
+        {"archive bit set", "archive.mid", FILE_ATTRIBUTE_ARCHIVE, "Song"},
+        {"hidden file", "hidden.mid", FILE_ATTRIBUTE_HIDDEN, kNotFound},
+        {"system file", "system.mid", FILE_ATTRIBUTE_SYSTEM, kNotFound},
+        {"hidden system file", "both.mid", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, kNotFound},
+        {"directory", "folder.mid", 0, kNotFound},
+        {"missing file", "missing.mid", 0, kNotFound},
+        {"'?' is not expanded", "s?ng.mid", 0, kNotFound},
+        {"'*' is not expanded", "*.mid", 0, kNotFound},
+        {"device name", "NUL", 0, kNotFound},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(GetMidInfo(c.path).Title, c.title);
+        if (c.attributes == 0) continue;
+        ASSERT_TRUE(::SetFileAttributesW(folder.Write(c.name, WorkedExample()).c_str(), c.attributes)) << c.name;
     }
-    for (const auto& file : made) ::SetFileAttributesW((folder.path() / file.name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(GetMidInfo(folder.path() / c.name).Title, c.title);
+    }
+    EXPECT_EQ(GetMidInfo("").Title, kNotFound);
+    for (const auto& c : cases) {
+        if (c.attributes != 0) ::SetFileAttributesW((folder.path() / c.name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 TEST(GetMidInfoOnWindows, ReadsFilesNamedInUtf8) {
     // Joined as UTF-8 text, as the window does, then made a path. Through the
     // ANSI code page these names would be lost or, in code page 932, hold a
     // backslash inside ソ and 表.
-    const struct {
-        const char* utf8;
-        const wchar_t* utf16;
-    } names[] = {
+    const struct { const char* utf8; const wchar_t* utf16; } names[] = {
         {"歌.mid", L"\u6B4C.mid"},
         {"ソング表.mid", L"\u30BD\u30F3\u30B0\u8868.mid"},
         {"♪ – ü.mid", L"\u266A \u2013 \u00FC.mid"},
@@ -84,22 +64,5 @@ TEST(GetMidInfoOnWindows, ReadsFilesNamedInUtf8) {
         EXPECT_TRUE(fs::exists(folder.path() / name.utf16));
         EXPECT_EQ(GetMidInfo(path), (MIDTitle::MidInfo{1, 2, 480, "Song"}));
         EXPECT_EQ(Runtime::Utf8FromPath(path.filename()), name.utf8);
-    }
-}
-
-TEST(JoinFullPathOnWindows, PutsOneBackslashBetween) {
-    const struct {
-        const char* why;
-        std::string_view directory;
-        std::string path;
-    } cases[] = {
-        {"drive root already ends in one", "C:\\", "C:\\a.mid"},
-        {"folder gets one", "C:\\music", "C:\\music\\a.mid"},
-        {"trailing backslash is not doubled", "C:\\music\\", "C:\\music\\a.mid"},
-        {"network share", "\\\\server\\share", "\\\\server\\share\\a.mid"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(JoinFullPath(c.directory, "a.mid"), c.path);
     }
 }
