@@ -40,20 +40,6 @@ BinaryFile::BinaryFile(const std::filesystem::path& path) : handle_(-1) {
     length_ = static_cast<std::uint64_t>(status.st_size);
 }
 
-BinaryFile::BinaryFile(BinaryFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), length_(std::exchange(other.length_, 0)) {}
-
-BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, -1);
-        length_ = std::exchange(other.length_, 0);
-    }
-    return *this;
-}
-
-BinaryFile::~BinaryFile() { Close(); }
-
 void BinaryFile::Close() noexcept {
     // No retry on EINTR: the descriptor is released either way and may
     // already belong to someone else.

@@ -44,20 +44,6 @@ BinaryFile::BinaryFile(const std::filesystem::path& path) : handle_(-1) {
     length_ = static_cast<std::uint64_t>(size.QuadPart);
 }
 
-BinaryFile::BinaryFile(BinaryFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), length_(std::exchange(other.length_, 0)) {}
-
-BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, -1);
-        length_ = std::exchange(other.length_, 0);
-    }
-    return *this;
-}
-
-BinaryFile::~BinaryFile() { Close(); }
-
 void BinaryFile::Close() noexcept {
     if (handle_ != -1) ::CloseHandle(Handle(std::exchange(handle_, -1)));
 }
