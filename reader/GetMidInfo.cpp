@@ -27,6 +27,8 @@ constexpr std::size_t kTrackDataAt = 22;
 // Shorter files are turned away before anything is read. One of 21 bytes
 // passes and reads as though its missing last byte were zero.
 constexpr std::uint64_t kMinimumLength = 21;
+// Far beyond any real title, and still read and shown at once.
+constexpr std::uint64_t kLongestTitle = 64 * 1024;
 constexpr std::array<std::uint8_t, 4> kHeaderId = {'M', 'T', 'h', 'd'};
 constexpr std::array<std::uint8_t, 4> kTrackId = {'M', 'T', 'r', 'k'};
 
@@ -74,10 +76,12 @@ std::string ReadTitle(const std::filesystem::path& path, MidInfo& info) {
     const TitleLocation title = FindTitle(trackHead, trackLength);
     if (!title.problem.empty()) return std::string(title.problem);
 
-    if (title.start + title.length <= trackHead.size())
-        return Runtime::Cp932ToUtf8(trackHead.subspan(title.start, title.length));
+    // Every mouse move over the file list reads the title again, so a forged
+    // length of up to 256 MiB must not be read whole: the title is cut.
+    const auto length = static_cast<std::size_t>(std::min(title.length, kLongestTitle));
+    if (title.start + length <= trackHead.size()) return Runtime::Cp932ToUtf8(trackHead.subspan(title.start, length));
     // A long title runs past what was read: fetch its own bytes.
-    std::vector<std::uint8_t> text(static_cast<std::size_t>(title.length), 0);
+    std::vector<std::uint8_t> text(length, 0);
     file.ReadAt(kTrackDataAt + title.start, text);
     return Runtime::Cp932ToUtf8(text);
 }
@@ -99,8 +103,9 @@ MidInfo GetMidInfo(const std::filesystem::path& path) noexcept {
             info.Title = Runtime::MakeError(Runtime::kUnknownFailure).Message();
         }
     } catch (...) {
-        // Building the message itself ran out of memory.
-        info.Title.clear();
+        // Building the message itself ran out of memory. The bare number
+        // fits in the string's own storage, so it needs no allocation.
+        info.Title.assign(1, '7');
     }
     return info;
 }

@@ -57,6 +57,9 @@ TEST(GetMidInfo, ReportsEveryOutcomeAndTheSameOnEveryCall) {
         {"title beyond the first read", StandardHeader() + Track(Bytes(4998, 0) + Bytes{0xFF, 0x03, 0x81, 0x80, 0x00} +
                                                                  Ascii(longTitle) + Bytes{0x00, 0xFF, 0x2F, 0x00}),
          {1, 2, 480, longTitle}},
+        {"title of 70000 bytes is cut to 64 KiB", StandardHeader() + Track(Bytes{0xFF, 0x03, 0x84, 0xA2, 0x70} +
+                                                                          Bytes(70000, 'b')),
+         {1, 2, 480, std::string(65536, 'b')}},
     };
     const TempFolder folder;
     for (const auto& c : cases) {
