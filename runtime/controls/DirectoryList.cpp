@@ -53,7 +53,13 @@ DirectoryList::DirectoryList(QWidget* parent) : EntryListView(parent) {
 
 QString DirectoryList::path() const { return QString::fromStdString(Runtime::ReadablePath(nativePath_)); }
 
-void DirectoryList::setPath(const QString& path) { setNativePath(path.toStdString()); }
+void DirectoryList::setPath(const QString& path) {
+    try {
+        setNativePath(path.toStdString());
+    } catch (const Runtime::RuntimeError& error) {
+        ShowFailure(this, error);
+    }
+}
 
 void DirectoryList::setNativePath(std::string_view path) {
     list(Runtime::AbsoluteDirectory(path));

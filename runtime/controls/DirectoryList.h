@@ -22,9 +22,12 @@ public:
     QString path() const;  // readable: non-UTF-8 names decoded
     const std::string& nativePath() const { return nativePath_; }
 
-    // Lists path and raises pathChanged. Throws Runtime::RuntimeError when
-    // the folder cannot be read, and then nothing changes.
+    // Lists path and raises pathChanged. A folder that cannot be read is
+    // shown as a failure and the list stays where it was: the property may
+    // be set from anywhere, where nothing would catch an exception.
     void setPath(const QString& path);
+    // The same, but throws Runtime::RuntimeError for the caller to handle;
+    // nothing changes then.
     void setNativePath(std::string_view path);
 
 signals:

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "EntryListModel.h"
+#include "FailureMessage.h"
 #include "FolderWatch.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
@@ -25,7 +26,13 @@ FileList::FileList(QWidget* parent) : EntryListView(parent) {
 
 QString FileList::path() const { return QString::fromStdString(readablePath_); }
 
-void FileList::setPath(const QString& path) { setNativePath(path.toStdString()); }
+void FileList::setPath(const QString& path) {
+    try {
+        setNativePath(path.toStdString());
+    } catch (const Runtime::RuntimeError& error) {
+        ShowFailure(this, error);
+    }
+}
 
 void FileList::setNativePath(std::string_view path) {
     list(path, pattern_);
@@ -33,8 +40,12 @@ void FileList::setNativePath(std::string_view path) {
 }
 
 void FileList::setPattern(const QString& pattern) {
-    if (!nativePath_.empty()) list(nativePath_, pattern);
     pattern_ = pattern;
+    try {
+        if (!nativePath_.empty()) list(nativePath_, pattern_);
+    } catch (const Runtime::RuntimeError& error) {
+        ShowFailure(this, error);
+    }
 }
 
 void FileList::list(std::string_view path, const QString& pattern) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cerrno>
+#include <new>
 
 #include "../ReadableName.h"
 #include "SystemError.h"
@@ -79,17 +80,23 @@ std::vector<DirectoryEntry> SortedIgnoringCase(std::vector<DirectoryEntry> entri
 
 std::vector<DirectoryEntry> ReadDirectory(std::string_view directory, EntryKind kind,
                                           const NamePattern& pattern) {
-    const DirectoryStream stream{std::string(directory)};
-    std::vector<DirectoryEntry> entries;
-    while (const dirent* entry = stream.Next()) {
-        const std::string_view name(entry->d_name);
-        if (name.empty() || name.front() == '.') continue;  // hidden, and "." and ".."
-        if (!IsOfKind(stream, *entry, kind)) continue;
-        std::string readable = ReadableName(name);
-        if (!pattern.Matches(readable)) continue;
-        entries.push_back({std::string(name), std::move(readable)});
+    // A folder too large for memory is a failure the lists can show, like
+    // any other; it must not escape into the event loop.
+    try {
+        const DirectoryStream stream{std::string(directory)};
+        std::vector<DirectoryEntry> entries;
+        while (const dirent* entry = stream.Next()) {
+            const std::string_view name(entry->d_name);
+            if (name.empty() || name.front() == '.') continue;  // hidden, and "." and ".."
+            if (!IsOfKind(stream, *entry, kind)) continue;
+            std::string readable = ReadableName(name);
+            if (!pattern.Matches(readable)) continue;
+            entries.push_back({std::string(name), std::move(readable)});
+        }
+        return SortedIgnoringCase(std::move(entries));
+    } catch (const std::bad_alloc&) {
+        throw MakeError(kOutOfMemory);
     }
-    return SortedIgnoringCase(std::move(entries));
 }
 
 std::string AbsoluteDirectory(std::string_view path) {

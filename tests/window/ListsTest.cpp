@@ -50,6 +50,7 @@ private slots:
         QTest::newRow("a single click only highlights") << "click" << "up" << "sub" << "up";
         // Removed before the event loop ran, so the list still shows it.
         QTest::newRow("a folder removed: message, lists stay") << "remove, double-click" << "up" << "sub" << "up";
+        QTest::newRow("path property set to a missing folder") << "missing, property" << "up" << "sub" << "up";
     }
 
     void openingAFolderMovesTheFileList() {
@@ -66,7 +67,9 @@ private slots:
         QVERIFY(row >= 0);
         if (how.startsWith("remove")) std::filesystem::remove_all(folder.at("up/sub"));
 
-        if (how.endsWith("double-click")) {
+        if (how.endsWith("property")) {
+            QVERIFY(window.dir1->setProperty("path", QString::fromStdString(folder.at("up/gone"))));
+        } else if (how.endsWith("double-click")) {
             DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, row));
         } else if (how == "click") {
             QTest::mouseClick(window.dir1->viewport(), Qt::LeftButton, {}, CenterOfRow(*window.dir1, row));
@@ -76,7 +79,8 @@ private slots:
             QTest::keyClick(window.dir1, how == "return" ? Qt::Key_Return : Qt::Key_Enter);
         }
 
-        QCOMPARE(TakeFailureMessage(window.form), how.startsWith("remove") ? kPathNotFound : QString());
+        const bool fails = how.startsWith("remove") || how.startsWith("missing");
+        QCOMPARE(TakeFailureMessage(window.form), fails ? kPathNotFound : QString());
         const QString expected = QString::fromStdString(folder.at(shownAfter.toStdString()));
         QCOMPARE(window.dir1->path(), expected);
         QCOMPARE(window.file1->path(), expected);
