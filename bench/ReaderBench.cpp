@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "MIDTitle.h"
+#include "SmfBytes.h"
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint32_t kHugeTrackLength = 64u << 20;  // 64 MiB
 // What GetMidInfo reads of a long track: the header chunk, the track chunk's
@@ -26,24 +25,10 @@ constexpr std::string_view kShiftJisTitle =
     "\x83\x73\x83\x41\x83\x6D\x8B\xA6\x91\x74\x8B\xC8\x91\xE6\x82\x51\x94\xD4\x20\x83\x6E"
     "\x92\x5A\x92\xB2\x20\x8D\xEC\x95\x69\x31\x38\x20\x91\xE6\x82\x50\x8A\x79\x8F\xCD";
 
-void AppendBigEndian(Bytes& bytes, std::uint32_t value, int width) {
-    for (int shift = 8 * (width - 1); shift >= 0; shift -= 8)
-        bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
 // Format 1, two tracks, 480 ticks a quarter note; the first track starts
-// with a sequence name of fewer than 128 bytes and declares trackLength.
+// with a sequence name and declares trackLength.
 Bytes SmfWithTitle(std::string_view title, std::uint32_t trackLength) {
-    Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
-    AppendBigEndian(file, trackLength, 4);
-    file.insert(file.end(), {0x00, 0xFF, 0x03, static_cast<std::uint8_t>(title.size())});
-    file.insert(file.end(), title.begin(), title.end());
-    file.insert(file.end(), {0x00, 0xFF, 0x2F, 0x00});
-    return file;
-}
-
-Bytes SmfWithTitle(std::string_view title) {
-    return SmfWithTitle(title, static_cast<std::uint32_t>(title.size() + 8));
+    return StandardHeader() + TrackWithLength(trackLength, NamedTrackData(Ascii(title)));
 }
 
 std::filesystem::path WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
@@ -73,9 +58,9 @@ void TimeOsRead(benchmark::State& state, const std::string& file, std::size_t le
 }  // namespace
 
 void RegisterReaderBenchmarks(const std::filesystem::path& folder) {
-    const Bytes workedExample = SmfWithTitle("Song");
+    const Bytes workedExample = WorkedExample();
     const auto small = WriteFile(folder / "worked-example.mid", workedExample);
-    const auto shiftJis = WriteFile(folder / "shift-jis-title.mid", SmfWithTitle(kShiftJisTitle));
+    const auto shiftJis = WriteFile(folder / "shift-jis-title.mid", TitledSong(kShiftJisTitle));
     const auto huge = WriteFile(folder / "huge-track.mid", SmfWithTitle("Song", kHugeTrackLength));
     // Sparse past the title: the reader must never get there, and the disk
     // is spared 64 MiB.
