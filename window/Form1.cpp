@@ -73,6 +73,7 @@ void Form1::showStartFolder() {
     try {
         const std::string start = Runtime::CurrentDirectory();
         drive1_->setNativeDrive(start);
+        dir1_->setDriveRoot(drive1_->nativeDrive());
         dir1_->setNativePath(start);
         file1_->setNativePath(start);
     } catch (const Runtime::RuntimeError& error) {
@@ -81,6 +82,7 @@ void Form1::showStartFolder() {
         try {
             const std::string root = Runtime::RootDirectory();
             drive1_->setNativeDrive(root);
+            dir1_->setDriveRoot(drive1_->nativeDrive());
             dir1_->setNativePath(root);
             file1_->setNativePath(root);
         } catch (const Runtime::RuntimeError&) {
@@ -100,11 +102,13 @@ void Form1::connectHandlers() {
 
 void Form1::Drive1_Change() {
     try {
+        dir1_->setDriveRoot(drive1_->nativeDrive());
         dir1_->setNativePath(drive1_->nativeDrive());
     } catch (const Runtime::RuntimeError& error) {
         // Back to the drive that holds the folder still shown.
         const QSignalBlocker quiet(drive1_);
         drive1_->setNativeDrive(dir1_->nativePath());
+        dir1_->setDriveRoot(drive1_->nativeDrive());
         ShowFailure(this, error);
     }
 }

@@ -27,10 +27,18 @@ protected:
     }
 };
 
-// The parts of an absolute path, root first: "/a/b" gives "/", "a", "b".
-std::vector<std::string> ChainOf(const std::string& path) {
-    std::vector<std::string> chain{"/"};
-    std::size_t start = 1;
+// Whether path is root or lies under it, whole names compared.
+bool IsUnder(const std::string& path, const std::string& root) {
+    return root == "/" || path == root || (path.starts_with(root) && path[root.size()] == '/');
+}
+
+// The parts of an absolute path from the drive's root down, the root first
+// and whole: "/home/a/b" under "/home" gives "/home", "a", "b". A path off
+// that drive is chained from "/".
+std::vector<std::string> ChainOf(const std::string& path, const std::string& driveRoot) {
+    const std::string root = IsUnder(path, driveRoot) ? driveRoot : std::string("/");
+    std::vector<std::string> chain{root};
+    std::size_t start = root == "/" ? 1 : root.size() + 1;
     while (start < path.size()) {
         std::size_t end = path.find('/', start);
         if (end == std::string::npos) end = path.size();
@@ -71,12 +79,13 @@ void DirectoryList::list(std::string absolute) {
     QElapsedTimer clock;
     clock.start();
     auto folders = Runtime::ReadDirectory(absolute, Runtime::EntryKind::Directory, Runtime::NamePattern("*"));
-    const auto chain = ChainOf(absolute);
+    const auto chain = ChainOf(absolute, driveRoot_);
     std::vector<EntryRow> rows;
     rows.reserve(chain.size() + folders.size());
     for (std::size_t depth = 0; depth < chain.size(); ++depth) {
-        rows.push_back({{chain[depth], Runtime::ReadableName(chain[depth])}, static_cast<int>(depth),
-                        EntryRow::Glyph::OpenFolder});
+        // The root is shown whole, the folders under it by name.
+        std::string shown = depth == 0 ? Runtime::ReadablePath(chain[0]) : Runtime::ReadableName(chain[depth]);
+        rows.push_back({{chain[depth], std::move(shown)}, static_cast<int>(depth), EntryRow::Glyph::OpenFolder});
     }
     for (auto& folder : folders)
         rows.push_back({std::move(folder), static_cast<int>(chain.size()), EntryRow::Glyph::Folder});
@@ -138,10 +147,12 @@ void DirectoryList::openRow(int row) {
     }
 }
 
+void DirectoryList::setDriveRoot(std::string_view root) { driveRoot_ = root; }
+
 std::string DirectoryList::pathOfRow(int row) const {
-    if (row == 0) return "/";
+    if (row == 0) return entries_->row(0).entry.NativeName;
     const bool inChain = row < chainLength_;
-    std::string path = inChain ? std::string() : nativePath_;
+    std::string path = inChain ? entries_->row(0).entry.NativeName : nativePath_;
     for (int i = inChain ? 1 : row; i <= row; ++i) {
         if (path != "/") path += '/';
         path += entries_->row(i).entry.NativeName;

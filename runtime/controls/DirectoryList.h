@@ -30,6 +30,10 @@ public:
     // nothing changes then.
     void setNativePath(std::string_view path);
 
+    // The folder the chain starts from, for the paths that lie under it:
+    // the root of the drive shown. Taken at the next listing; "/" at first.
+    void setDriveRoot(std::string_view root);
+
 signals:
     void pathChanged(const QString& path);
 
@@ -44,5 +48,6 @@ private:
     std::string pathOfRow(int row) const;
 
     std::string nativePath_;
-    int chainLength_ = 0;  // rows from the root to the path itself
+    std::string driveRoot_ = "/";
+    int chainLength_ = 0;  // rows from the chain's root to the path itself
 };
