@@ -61,14 +61,6 @@ DirectoryList::DirectoryList(QWidget* parent) : EntryListView(parent) {
 
 QString DirectoryList::path() const { return QString::fromStdString(Runtime::ReadablePath(nativePath_)); }
 
-void DirectoryList::setPath(const QString& path) {
-    try {
-        setNativePath(path.toStdString());
-    } catch (const Runtime::RuntimeError& error) {
-        ShowFailure(this, error);
-    }
-}
-
 void DirectoryList::setNativePath(std::string_view path) {
     list(Runtime::AbsoluteDirectory(path));
     setCurrentIndex(entries_->index(chainLength_ - 1));

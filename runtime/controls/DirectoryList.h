@@ -22,13 +22,10 @@ public:
     QString path() const;  // readable: non-UTF-8 names decoded
     const std::string& nativePath() const { return nativePath_; }
 
-    // Lists path and raises pathChanged. A folder that cannot be read is
-    // shown as a failure and the list stays where it was: the property may
-    // be set from anywhere, where nothing would catch an exception.
-    void setPath(const QString& path);
-    // The same, but throws Runtime::RuntimeError for the caller to handle;
-    // nothing changes then.
-    void setNativePath(std::string_view path);
+    // Lists path and raises pathChanged; throws Runtime::RuntimeError when
+    // the folder cannot be read, and then nothing changes. setPath, the
+    // property's setter, shows that failure instead.
+    void setNativePath(std::string_view path) override;
 
     // The folder the chain starts from, for the paths that lie under it:
     // the root of the drive shown. Taken at the next listing; "/" at first.

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "EntryListModel.h"
+#include "FailureMessage.h"
 #include "FolderWatch.h"
+#include "RuntimeError.h"
 
 EntryListView::EntryListView(QWidget* parent)
     : QListView(parent), entries_(new EntryListModel(this)), watch_(new FolderWatch(this)) {
@@ -12,6 +14,14 @@ EntryListView::EntryListView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+void EntryListView::setPath(const QString& path) {
+    try {
+        setNativePath(path.toStdString());
+    } catch (const Runtime::RuntimeError& error) {
+        ShowFailure(this, error);
+    }
 }
 
 EntryListView::TopRow EntryListView::topRow() const {

@@ -3,6 +3,7 @@
 #include <QListView>
 
 #include <string>
+#include <string_view>
 
 class EntryListModel;
 class FolderWatch;
@@ -14,6 +15,15 @@ class FolderWatch;
 class EntryListView : public QListView {
 public:
     explicit EntryListView(QWidget* parent = nullptr);
+
+    // Lists path and raises the list's change signal. A folder that cannot
+    // be read is shown as a failure and the list stays where it was: the
+    // path property may be set from anywhere, where nothing would catch an
+    // exception.
+    void setPath(const QString& path);
+    // The same, but throws Runtime::RuntimeError for the caller to handle;
+    // nothing changes then.
+    virtual void setNativePath(std::string_view path) = 0;
 
 protected:
     // The row shown at the top, kept across a new listing by its name.

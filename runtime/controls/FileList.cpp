@@ -26,14 +26,6 @@ FileList::FileList(QWidget* parent) : EntryListView(parent) {
 
 QString FileList::path() const { return QString::fromStdString(readablePath_); }
 
-void FileList::setPath(const QString& path) {
-    try {
-        setNativePath(path.toStdString());
-    } catch (const Runtime::RuntimeError& error) {
-        ShowFailure(this, error);
-    }
-}
-
 void FileList::setNativePath(std::string_view path) {
     list(path, pattern_);
     emit pathChanged(this->path());

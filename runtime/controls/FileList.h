@@ -32,13 +32,10 @@ public:
     const std::string& nativePath() const { return nativePath_; }
     const std::string& readablePath() const { return readablePath_; }  // UTF-8
 
-    // Lists path and raises pathChanged. A folder that cannot be read is
-    // shown as a failure and the list stays where it was: the property may
-    // be set from anywhere, where nothing would catch an exception.
-    void setPath(const QString& path);
-    // The same, but throws Runtime::RuntimeError for the caller to handle;
-    // nothing changes then.
-    void setNativePath(std::string_view path);
+    // Lists path and raises pathChanged; throws Runtime::RuntimeError when
+    // the folder cannot be read, and then nothing changes. setPath, the
+    // property's setter, shows that failure instead.
+    void setNativePath(std::string_view path) override;
 
     QString pattern() const { return pattern_; }
     // Lists the path again through the new pattern; a failure is shown as
