@@ -18,17 +18,22 @@ struct DirectoryEntry {
     bool operator==(const DirectoryEntry&) const = default;
 };
 
-enum class EntryKind {
-    Directory,  // directories and links to them
-    File,       // regular files and links to them
+// Which entries a listing gathers.
+enum class ListedKinds { Folders, Files, FoldersAndFiles };
+
+struct FolderContents {
+    std::vector<DirectoryEntry> Folders;
+    std::vector<DirectoryEntry> Files;  // those whose readable names match the pattern
 };
 
-// The entries of one kind in directory whose readable names match pattern,
-// sorted ignoring case. Hidden entries (names starting with '.') and links
-// that lead nowhere are left out. Throws RuntimeError when the directory
-// cannot be read; a directory that is not there is path-not-found.
-std::vector<DirectoryEntry> ReadDirectory(std::string_view directory, EntryKind kind,
-                                          const NamePattern& pattern);
+// One read of directory: its folders and its files, each sorted ignoring
+// case; only the kinds asked for are gathered. Hidden entries (names
+// starting with '.', or marked hidden or system on Windows) and links that
+// lead nowhere are left out; links to folders and files count as what they
+// lead to. Throws RuntimeError when the directory cannot be read; a
+// directory that is not there is path-not-found.
+FolderContents ReadFolder(std::string_view directory, const NamePattern& filePattern,
+                          ListedKinds kinds = ListedKinds::FoldersAndFiles);
 
 // The absolute, lexically normal form of a directory path, with no
 // separator at the end unless it is the root. A relative path is taken from

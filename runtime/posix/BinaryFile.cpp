@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "FileDescriptor.h"
 #include "SystemError.h"
 
 namespace Runtime {
@@ -20,24 +21,13 @@ int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 BinaryFile::BinaryFile(const std::filesystem::path& path) : handle_(-1) {
     // O_NONBLOCK: if the name was swapped for a FIFO after it was looked up,
     // opening it still returns at once, and the check below turns it away.
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    } while (fd == -1 && errno == EINTR);
-    if (fd == -1) throw ErrorFromErrno(errno);
-    handle_ = fd;
-
+    FileDescriptor file = FileDescriptor::OpenForReading(path.c_str(), O_NONBLOCK);
+    if (!file.IsOpen()) throw ErrorFromErrno(errno);
     struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        const int error = errno;
-        Close();
-        throw ErrorFromErrno(error);
-    }
-    if (!S_ISREG(status.st_mode)) {
-        Close();
-        throw MakeError(kFileNotFound);
-    }
+    if (::fstat(file.Get(), &status) != 0) throw ErrorFromErrno(errno);
+    if (!S_ISREG(status.st_mode)) throw MakeError(kFileNotFound);
     length_ = static_cast<std::uint64_t>(status.st_size);
+    handle_ = file.Release();
 }
 
 void BinaryFile::Close() noexcept {

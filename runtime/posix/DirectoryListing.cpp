@@ -8,51 +8,34 @@
 #include <cstddef>
 #include <cerrno>
 #include <new>
+#include <optional>
 
 #include "../ReadableName.h"
+#include "DirectoryStream.h"
 #include "SystemError.h"
 
 namespace Runtime {
 
 namespace {
 
-// Owns one open directory stream.
-class DirectoryStream {
-public:
-    explicit DirectoryStream(const std::string& path) : stream_(::opendir(path.c_str())) {
-        if (stream_ == nullptr) {
-            // A directory that is gone is a missing path, not a missing file.
-            throw errno == ENOENT ? MakeError(kPathNotFound) : ErrorFromErrno(errno);
-        }
-    }
-    DirectoryStream(const DirectoryStream&) = delete;
-    DirectoryStream& operator=(const DirectoryStream&) = delete;
-    ~DirectoryStream() { ::closedir(stream_); }
+// What an entry is: a folder, a regular file, or something not listed. The
+// type the directory reports is trusted for plain entries; links, and file
+// systems that report no type, are asked with stat, which follows the link.
+enum class EntryKind { Directory, File };
 
-    // The next entry, or nullptr at the end. Throws when reading fails.
-    const dirent* Next() const {
-        errno = 0;
-        const dirent* entry = ::readdir(stream_);
-        if (entry == nullptr && errno != 0) throw ErrorFromErrno(errno);
-        return entry;
-    }
-
-    int Descriptor() const noexcept { return ::dirfd(stream_); }
-
-private:
-    DIR* stream_;
-};
-
-// Whether the entry is of the kind asked for. The type the directory
-// reports is trusted for plain entries; links, and file systems that
-// report no type, are asked with stat, which follows the link.
-bool IsOfKind(const DirectoryStream& stream, const dirent& entry, EntryKind kind) {
-    const unsigned char wanted = kind == EntryKind::Directory ? DT_DIR : DT_REG;
-    if (entry.d_type == wanted) return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+std::optional<EntryKind> KindOf(const DirectoryStream& stream, const dirent& entry) {
+    if (entry.d_type == DT_DIR) return EntryKind::Directory;
+    if (entry.d_type == DT_REG) return EntryKind::File;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return std::nullopt;
     struct stat status {};
-    if (::fstatat(stream.Descriptor(), entry.d_name, &status, 0) != 0) return false;  // broken link
-    return kind == EntryKind::Directory ? S_ISDIR(status.st_mode) : S_ISREG(status.st_mode);
+    if (::fstatat(stream.Descriptor(), entry.d_name, &status, 0) != 0) return std::nullopt;  // broken link
+    if (S_ISDIR(status.st_mode)) return EntryKind::Directory;
+    if (S_ISREG(status.st_mode)) return EntryKind::File;
+    return std::nullopt;
+}
+
+bool IsWanted(EntryKind kind, ListedKinds kinds) noexcept {
+    return kinds == ListedKinds::FoldersAndFiles || (kind == EntryKind::Directory) == (kinds == ListedKinds::Folders);
 }
 
 // The entries by their readable names ignoring case. The keys are made once
@@ -78,22 +61,28 @@ std::vector<DirectoryEntry> SortedIgnoringCase(std::vector<DirectoryEntry> entri
 
 }  // namespace
 
-std::vector<DirectoryEntry> ReadDirectory(std::string_view directory, EntryKind kind,
-                                          const NamePattern& pattern) {
+FolderContents ReadFolder(std::string_view directory, const NamePattern& filePattern, ListedKinds kinds) {
     // A folder too large for memory is a failure the lists can show, like
     // any other; it must not escape into the event loop.
     try {
-        const DirectoryStream stream{std::string(directory)};
-        std::vector<DirectoryEntry> entries;
+        const DirectoryStream stream{std::string(directory).c_str()};
+        // A directory that is gone is a missing path, not a missing file.
+        if (!stream.IsOpen()) throw errno == ENOENT ? MakeError(kPathNotFound) : ErrorFromErrno(errno);
+        FolderContents contents;
         while (const dirent* entry = stream.Next()) {
             const std::string_view name(entry->d_name);
             if (name.empty() || name.front() == '.') continue;  // hidden, and "." and ".."
-            if (!IsOfKind(stream, *entry, kind)) continue;
+            const auto kind = KindOf(stream, *entry);
+            if (!kind || !IsWanted(*kind, kinds)) continue;
             std::string readable = ReadableName(name);
-            if (!pattern.Matches(readable)) continue;
+            if (*kind == EntryKind::File && !filePattern.Matches(readable)) continue;
+            auto& entries = *kind == EntryKind::Directory ? contents.Folders : contents.Files;
             entries.push_back({std::string(name), std::move(readable)});
         }
-        return SortedIgnoringCase(std::move(entries));
+        if (errno != 0) throw ErrorFromErrno(errno);
+        contents.Folders = SortedIgnoringCase(std::move(contents.Folders));
+        contents.Files = SortedIgnoringCase(std::move(contents.Files));
+        return contents;
     } catch (const std::bad_alloc&) {
         throw MakeError(kOutOfMemory);
     }

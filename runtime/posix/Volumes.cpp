@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "../ReadableName.h"
+#include "DirectoryStream.h"
+#include "FileDescriptor.h"
 
 namespace Runtime {
 
@@ -19,20 +21,16 @@ namespace {
 // The whole of a small text file such as /proc/self/mountinfo, whose size
 // stat reports as 0; empty when it cannot be read.
 std::string ReadSmallFile(const char* path) {
-    int fd = -1;
-    do {
-        fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    } while (fd == -1 && errno == EINTR);
-    if (fd == -1) return {};
+    const FileDescriptor file = FileDescriptor::OpenForReading(path);
+    if (!file.IsOpen()) return {};
     std::string text;
     char buffer[4096];
     while (true) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         text.append(buffer, static_cast<std::size_t>(got));
     }
-    ::close(fd);  // no retry: the descriptor is released either way
     return text;
 }
 
@@ -61,17 +59,13 @@ std::string UndoHexEscapes(std::string_view name) {
     return text;
 }
 
-struct DirectoryCloser {
-    void operator()(DIR* folder) const noexcept { ::closedir(folder); }
-};
-
 // Each labelled device, as its resolved path, with its label.
 std::vector<std::pair<std::string, std::string>> DeviceLabels() {
     constexpr std::string_view kFolder = "/dev/disk/by-label/";
     std::vector<std::pair<std::string, std::string>> labels;
-    const std::unique_ptr<DIR, DirectoryCloser> folder(::opendir(std::string(kFolder).c_str()));
-    if (!folder) return labels;
-    while (const dirent* entry = ::readdir(folder.get())) {
+    const DirectoryStream folder(std::string(kFolder).c_str());
+    if (!folder.IsOpen()) return labels;
+    while (const dirent* entry = folder.Next()) {
         const std::string_view name(entry->d_name);
         if (name.empty() || name.front() == '.') continue;
         std::string device = ResolvedPath(std::string(kFolder) + entry->d_name);

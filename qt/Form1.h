@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include <string>
+#include "SelectedReport.h"
 
 class DirectoryList;
 class DriveList;
@@ -42,5 +42,5 @@ private:
     QPlainTextEdit* text1_;
     // The report Text1 shows, as composed: comparing with it needs no text
     // read back from the box on every mouse move.
-    std::string shownReport_;
+    ShownReport shownReport_;
 };

@@ -76,7 +76,7 @@ TEST(FindVolumeHolding, PicksTheDeepestMountPointOnWholeNames) {
     }
 }
 
-TEST(ReadDirectory, FollowsLinksAndLeavesOutBrokenOnes) {
+TEST(ReadFolder, FollowsLinksAndLeavesOutBrokenOnes) {
     const TempFolder folder;
     const std::uint8_t none[] = {0};
     folder.Write("target.bin", none);
@@ -85,13 +85,12 @@ TEST(ReadDirectory, FollowsLinksAndLeavesOutBrokenOnes) {
     std::filesystem::create_symlink(folder.path() / "target.bin", folder.path() / "link.mid");
     std::filesystem::create_symlink(folder.path() / "missing", folder.path() / "broken.mid");
     std::filesystem::create_directory_symlink(folder.path() / "Sub", folder.path() / "linked");
-    const auto names = [&](Runtime::EntryKind kind) {
+    const auto contents = Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("*.mid;s*;l*"));
+    const auto names = [](const std::vector<Runtime::DirectoryEntry>& entries) {
         std::vector<std::string> shown;
-        const Runtime::NamePattern pattern("*.mid;s*;l*");
-        for (const auto& entry : Runtime::ReadDirectory(folder.path().native(), kind, pattern))
-            shown.push_back(entry.DisplayName);
+        for (const auto& entry : entries) shown.push_back(entry.DisplayName);
         return shown;
     };
-    EXPECT_EQ(names(Runtime::EntryKind::File), std::vector<std::string>{"link.mid"});
-    EXPECT_EQ(names(Runtime::EntryKind::Directory), (std::vector<std::string>{"linked", "Sub"}));
+    EXPECT_EQ(names(contents.Files), std::vector<std::string>{"link.mid"});
+    EXPECT_EQ(names(contents.Folders), (std::vector<std::string>{"linked", "Sub"}));
 }

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "RuntimeError.h"
+#include "FailureText.h"
 
 void ShowFailure(QWidget* parent, const Runtime::RuntimeError& error) {
     QWidget* window = parent != nullptr ? parent->window() : nullptr;
@@ -11,9 +11,7 @@ void ShowFailure(QWidget* parent, const Runtime::RuntimeError& error) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setIcon(QMessageBox::Critical);
     box->setWindowTitle(window != nullptr ? window->windowTitle() : QString());
-    box->setText(QStringLiteral("実行時エラー '%1':\n\n%2")
-                     .arg(error.Number)
-                     .arg(QString::fromStdString(error.Description)));
+    box->setText(QString::fromStdString(FailureText(error)));
     box->setStandardButtons(QMessageBox::Ok);
     box->open();
 }

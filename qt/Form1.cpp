@@ -10,8 +10,7 @@
 #include "DriveList.h"
 #include "FailureMessage.h"
 #include "FileList.h"
-#include "MIDTitle.h"
-#include "Report.h"
+#include "SelectedReport.h"
 #include "RuntimeError.h"
 #include "WindowLayout.h"
 
@@ -140,15 +139,8 @@ void Form1::File1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { G
 void Form1::GetMidFileFormat() {
     const int index = file1_->selectedIndex();
     if (index < 0) return;
-    // Only the selected entry is read: nothing on this path walks the list.
-    const Runtime::DirectoryEntry& entry = file1_->entry(index);
-    const MIDTitle::MidInfo info =
-        MIDTitle::GetMidInfo(Runtime::PathFromNative(JoinFullPath(file1_->nativePath(), entry.NativeName)));
-    std::string report = ComposeReport(JoinFullPath(file1_->readablePath(), entry.DisplayName), info);
-    // The file is read on every trigger, but an unchanged report leaves the
-    // box alone, so moving the mouse keeps its scroll position and selection.
-    if (report == shownReport_) return;
-    // The box breaks lines at LF; a CR before it would make a second break.
-    text1_->setPlainText(QString::fromStdString(report).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    shownReport_ = std::move(report);
+    auto changed = shownReport_.Replace(
+        ReportForEntry(file1_->nativePath(), file1_->readablePath(), file1_->entry(index)));
+    // QPlainTextEdit takes CR LF as one line break.
+    if (changed) text1_->setPlainText(QString::fromStdString(*changed));
 }

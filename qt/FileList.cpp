@@ -53,7 +53,8 @@ void FileList::list(std::string_view path, const QString& pattern) {
 std::vector<EntryRow> FileList::read(const std::string& absolute, const QString& pattern) {
     QElapsedTimer clock;
     clock.start();
-    auto files = Runtime::ReadDirectory(absolute, Runtime::EntryKind::File, Runtime::NamePattern(pattern.toStdString()));
+    auto files =
+        Runtime::ReadFolder(absolute, Runtime::NamePattern(pattern.toStdString()), Runtime::ListedKinds::Files).Files;
     std::vector<EntryRow> rows;
     rows.reserve(files.size());
     for (auto& file : files) rows.push_back({std::move(file), 0, EntryRow::Glyph::None});

@@ -9,6 +9,7 @@
 #include "EntryListModel.h"
 #include "FailureMessage.h"
 #include "FolderWatch.h"
+#include "PathChain.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
 
@@ -26,27 +27,6 @@ protected:
         option->rect.setLeft(option->rect.left() + index.data(EntryListModel::DepthRole).toInt() * step);
     }
 };
-
-// Whether path is root or lies under it, whole names compared.
-bool IsUnder(const std::string& path, const std::string& root) {
-    return root == "/" || path == root || (path.starts_with(root) && path[root.size()] == '/');
-}
-
-// The parts of an absolute path from the drive's root down, the root first
-// and whole: "/home/a/b" under "/home" gives "/home", "a", "b". A path off
-// that drive is chained from "/".
-std::vector<std::string> ChainOf(const std::string& path, const std::string& driveRoot) {
-    const std::string root = IsUnder(path, driveRoot) ? driveRoot : std::string("/");
-    std::vector<std::string> chain{root};
-    std::size_t start = root == "/" ? 1 : root.size() + 1;
-    while (start < path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string::npos) end = path.size();
-        if (end > start) chain.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return chain;
-}
 
 }  // namespace
 
@@ -70,8 +50,8 @@ void DirectoryList::setNativePath(std::string_view path) {
 void DirectoryList::list(std::string absolute) {
     QElapsedTimer clock;
     clock.start();
-    auto folders = Runtime::ReadDirectory(absolute, Runtime::EntryKind::Directory, Runtime::NamePattern("*"));
-    const auto chain = ChainOf(absolute, driveRoot_);
+    auto folders = Runtime::ReadFolder(absolute, Runtime::NamePattern("*"), Runtime::ListedKinds::Folders).Folders;
+    const auto chain = Runtime::ChainOf(absolute, driveRoot_);
     std::vector<EntryRow> rows;
     rows.reserve(chain.size() + folders.size());
     for (std::size_t depth = 0; depth < chain.size(); ++depth) {
@@ -108,12 +88,9 @@ void DirectoryList::followDisk() {
 void DirectoryList::moveToNearestReadableFolder() {
     // Nobody asked for this move, so a folder above that fails too is
     // passed over quietly; the root is the last one tried.
-    std::string folder = nativePath_;
-    while (folder != "/") {
-        const std::size_t slash = folder.rfind('/');
-        folder.resize(slash == 0 ? 1 : slash);
+    for (auto folder = Runtime::ParentFolder(nativePath_); folder; folder = Runtime::ParentFolder(*folder)) {
         try {
-            setNativePath(folder);
+            setNativePath(*folder);
             return;
         } catch (const Runtime::RuntimeError&) {
         }
@@ -142,12 +119,8 @@ void DirectoryList::openRow(int row) {
 void DirectoryList::setDriveRoot(std::string_view root) { driveRoot_ = root; }
 
 std::string DirectoryList::pathOfRow(int row) const {
-    if (row == 0) return entries_->row(0).entry.NativeName;
-    const bool inChain = row < chainLength_;
-    std::string path = inChain ? entries_->row(0).entry.NativeName : nativePath_;
-    for (int i = inChain ? 1 : row; i <= row; ++i) {
-        if (path != "/") path += '/';
-        path += entries_->row(i).entry.NativeName;
-    }
-    return path;
+    if (row >= chainLength_) return Runtime::ChildPath(nativePath_, entries_->row(row).entry.NativeName);
+    std::vector<std::string> chain;
+    for (int i = 0; i <= row; ++i) chain.push_back(entries_->row(i).entry.NativeName);
+    return Runtime::PathOfChain(chain, static_cast<std::size_t>(row));
 }

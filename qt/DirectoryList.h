@@ -28,7 +28,8 @@ public:
     void setNativePath(std::string_view path) override;
 
     // The folder the chain starts from, for the paths that lie under it:
-    // the root of the drive shown. Taken at the next listing; "/" at first.
+    // the root of the drive shown. Taken at the next listing; until it is set,
+    // each path is chained from its own root.
     void setDriveRoot(std::string_view root);
 
 signals:
@@ -45,6 +46,6 @@ private:
     std::string pathOfRow(int row) const;
 
     std::string nativePath_;
-    std::string driveRoot_ = "/";
+    std::string driveRoot_;  // empty: each path chained from its own root
     int chainLength_ = 0;  // rows from the chain's root to the path itself
 };

@@ -1,0 +1,18 @@
+#include "SelectedReport.h"
+
+#include "MIDTitle.h"
+#include "Report.h"
+
+std::string ReportForEntry(std::string_view nativeFolder, std::string_view readableFolder,
+                           const Runtime::DirectoryEntry& entry) {
+    // Only the selected entry is read: nothing on this path walks the list.
+    const MIDTitle::MidInfo info =
+        MIDTitle::GetMidInfo(Runtime::PathFromNative(JoinFullPath(nativeFolder, entry.NativeName)));
+    return ComposeReport(JoinFullPath(readableFolder, entry.DisplayName), info);
+}
+
+std::optional<std::string> ShownReport::Replace(std::string report) {
+    if (report == shown_) return std::nullopt;
+    shown_ = std::move(report);
+    return shown_;
+}
