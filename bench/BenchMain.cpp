@@ -26,12 +26,12 @@ struct Ratio {
 };
 
 constexpr Ratio kRatios[] = {
-    {"GetMidInfo/Track64MiB", "GetMidInfo/WorkedExample", 1.5},
-    {"GetMidInfo/WorkedExample", "OsRead/WorkedExample", 2.0},
+    {"GetMidInfo/Track64MiB", "GetMidInfo/NamedTwoTrackSong", 1.5},
+    {"GetMidInfo/NamedTwoTrackSong", "OsRead/NamedTwoTrackSong", 2.0},
     {"GetMidInfo/Track64MiB", "OsRead/Track64MiB", 2.0},
     {"ListFolder/Form1", "ListFolder/OsCalls", 3.0},
-    {"MouseMove/WorkedExample/100000Entries", "MouseMove/WorkedExample/10Entries", 1.5},
-    {"MouseMove/Track64MiB/10Entries", "MouseMove/WorkedExample/10Entries", 1.5},
+    {"MouseMove/NamedTwoTrackSong/100000Entries", "MouseMove/NamedTwoTrackSong/10Entries", 1.5},
+    {"MouseMove/Track64MiB/10Entries", "MouseMove/NamedTwoTrackSong/10Entries", 1.5},
 };
 
 // The console table as usual (without colour: the library's own colour

@@ -42,9 +42,12 @@ DirectoryList::DirectoryList(QWidget* parent) : EntryListView(parent) {
 QString DirectoryList::path() const { return QString::fromStdString(Runtime::ReadablePath(nativePath_)); }
 
 void DirectoryList::setNativePath(std::string_view path) {
-    list(Runtime::AbsoluteDirectory(path));
+    std::string absolute = Runtime::AbsoluteDirectory(path);
+    const bool isShown = absolute == nativePath_;
+    if (isShown && listedDriveRoot_ == driveRoot_) return;
+    list(std::move(absolute));
     setCurrentIndex(entries_->index(chainLength_ - 1));
-    emit pathChanged(this->path());
+    if (!isShown) emit pathChanged(this->path());
 }
 
 void DirectoryList::list(std::string absolute) {
@@ -64,6 +67,7 @@ void DirectoryList::list(std::string absolute) {
 
     entries_->setRows(std::move(rows));
     nativePath_ = std::move(absolute);
+    listedDriveRoot_ = driveRoot_;
     chainLength_ = static_cast<int>(chain.size());
     watch_->watch(nativePath_);
     watch_->noteListingTook(clock.elapsed());

@@ -24,7 +24,9 @@ public:
 
     // Lists path and raises pathChanged; throws Runtime::RuntimeError when
     // the folder cannot be read, and then nothing changes. setPath, the
-    // property's setter, shows that failure instead.
+    // property's setter, shows that failure instead. The folder shown
+    // already raises nothing, so the file list keeps its selection; its
+    // chain is drawn again when the drive root changed.
     void setNativePath(std::string_view path) override;
 
     // The folder the chain starts from, for the paths that lie under it:
@@ -47,5 +49,6 @@ private:
 
     std::string nativePath_;
     std::string driveRoot_;  // empty: each path chained from its own root
+    std::string listedDriveRoot_;  // the drive root of the chain shown
     int chainLength_ = 0;  // rows from the chain's root to the path itself
 };

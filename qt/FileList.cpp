@@ -19,7 +19,7 @@ FileList::FileList(QWidget* parent) : EntryListView(parent) {
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!isFollowingDisk_ && selectedIndex() >= 0) emit selectionClicked();
+        if (!isFollowingDisk_ && selectedIndex() >= 0) emit selectedFileChanged();
     });
     connect(watch_, &FolderWatch::folderChanged, this, &FileList::followDisk);
 }
@@ -27,7 +27,9 @@ FileList::FileList(QWidget* parent) : EntryListView(parent) {
 QString FileList::path() const { return QString::fromStdString(readablePath_); }
 
 void FileList::setNativePath(std::string_view path) {
-    list(path, pattern_);
+    std::string absolute = Runtime::AbsoluteDirectory(path);
+    if (absolute == nativePath_) return;
+    list(std::move(absolute), pattern_);
     emit pathChanged(this->path());
 }
 
@@ -40,8 +42,7 @@ void FileList::setPattern(const QString& pattern) {
     }
 }
 
-void FileList::list(std::string_view path, const QString& pattern) {
-    std::string absolute = Runtime::AbsoluteDirectory(path);
+void FileList::list(std::string absolute, const QString& pattern) {
     auto rows = read(absolute, pattern);
     std::string readable = Runtime::ReadablePath(absolute);
     entries_->setRows(std::move(rows));
@@ -96,8 +97,10 @@ void FileList::followDisk() {
 int FileList::count() const { return entries_->rowCount(); }
 
 int FileList::selectedIndex() const {
-    const QModelIndex current = currentIndex();
-    return current.isValid() && selectionModel()->isSelected(current) ? current.row() : -1;
+    // The selection, not the current row: a drag with the button held
+    // selects a row before it makes that row current.
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.front().row();
 }
 
 void FileList::setSelectedIndex(int index) {
@@ -123,4 +126,13 @@ void FileList::mousePressEvent(QMouseEvent* event) {
 void FileList::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
     EntryListView::mouseMoveEvent(event);
+}
+
+QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+    const auto command = EntryListView::selectionCommand(index, event);
+    // A Ctrl+click, Ctrl+Space or a click below the names would leave no
+    // file selected, and every key and mouse move would then do nothing.
+    const bool empties = !index.isValid() || command.testFlag(QItemSelectionModel::Deselect) ||
+                         command.testFlag(QItemSelectionModel::Toggle);
+    return empties && selectedIndex() >= 0 ? QItemSelectionModel::NoUpdate : command;
 }

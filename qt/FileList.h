@@ -11,8 +11,9 @@
 struct EntryRow;
 
 // The file list: the files in its path whose names match its pattern, at
-// most one of them selected. Besides the path change it reports what the
-// person does to it: a selection made or changed, a key pressed, a mouse
+// most one of them selected; once the person has selected a file, one stays
+// selected. Besides the path change it reports what the person does to it:
+// the selected file changed (by mouse or keys), a key pressed, a mouse
 // button pressed and every move of the mouse over it, button or not.
 // Key and mouse signals come before the list acts on the event, so a
 // handler sees the selection as it was when the event arrived.
@@ -34,7 +35,8 @@ public:
 
     // Lists path and raises pathChanged; throws Runtime::RuntimeError when
     // the folder cannot be read, and then nothing changes. setPath, the
-    // property's setter, shows that failure instead.
+    // property's setter, shows that failure instead. The folder shown
+    // already is not listed again: the selection stays, and nothing is raised.
     void setNativePath(std::string_view path) override;
 
     QString pattern() const { return pattern_; }
@@ -50,7 +52,7 @@ public:
 
 signals:
     void pathChanged(const QString& path);
-    void selectionClicked();  // a selection was made or changed
+    void selectedFileChanged();  // another file is selected now
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
     void mousePressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
     void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
@@ -59,9 +61,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
-    void list(std::string_view path, const QString& pattern);
+    void list(std::string absolute, const QString& pattern);
     std::vector<EntryRow> read(const std::string& absolute, const QString& pattern);
     void followDisk();
 

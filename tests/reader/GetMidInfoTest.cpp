@@ -22,10 +22,10 @@ TEST(GetMidInfo, ReportsEveryOutcomeAndTheSameOnEveryCall) {
     // Reaches past the 5004 bytes read first: a 16384-byte title whose pair sits at the window's last position.
     const std::string longTitle = "S" + std::string(16382, 'a') + "E";
     const struct { const char* why; Bytes file; MidInfo expected; } cases[] = {
-        {"worked example", WorkedExample(), {1, 2, 480, "Song"}},
+        {"two-track song, first track named", NamedTwoTrackSong(), {1, 2, 480, "Song"}},
         {"empty file", {}, Failed(kFileTooShort, 0, 0, 0)},
         {"20 bytes", Bytes(20, 'M'), Failed(kFileTooShort, 0, 0, 0)},
-        {"RIFF wrapper", Ascii("RIFF") + BigEndian32(26) + Ascii("RMIDdata") + WorkedExample(),
+        {"RIFF wrapper", Ascii("RIFF") + BigEndian32(26) + Ascii("RMIDdata") + NamedTwoTrackSong(),
          Failed(kNotMidiFile, 0, 0, 0)},
         {"id in lower case", Ascii("mthd") + Bytes(30, 0), Failed(kNotMidiFile, 0, 0, 0)},
         {"no tracks", Header(0, 0, 0, 0, 0, 96) + Track(song), Failed(kNoTracks, 0, 0, 96)},

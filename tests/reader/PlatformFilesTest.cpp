@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "MIDTitle.h"
 #include "Messages.h"
 #include "SmfBytes.h"
@@ -14,12 +16,28 @@
 using MIDTitle::GetMidInfo;
 namespace fs = std::filesystem;
 
+namespace {
+
+// The bytes this process has read so far, by the kernel's count.
+std::uint64_t BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string field;
+    std::uint64_t value = 0;
+    while (io >> field >> value) {
+        if (field == "rchar:") return value;
+    }
+    ADD_FAILURE() << "no rchar in /proc/self/io";
+    return 0;
+}
+
+}  // namespace
+
 TEST(GetMidInfoOnLinux, OpensOnlyNormalFiles) {
     const TempFolder folder;
     const auto in = [&](const char* name) { return folder.path() / name; };
-    folder.Write("song.mid", WorkedExample());
-    folder.Write(".hidden.mid", WorkedExample());
-    folder.Write("*.mid", WorkedExample());
+    folder.Write("song.mid", NamedTwoTrackSong());
+    folder.Write(".hidden.mid", NamedTwoTrackSong());
+    folder.Write("*.mid", NamedTwoTrackSong());
     fs::create_directory(in("folder.mid"));
     fs::create_symlink(in("song.mid"), in("link.mid"));
     fs::create_directory_symlink(in("folder.mid"), in("dirlink.mid"));
@@ -49,7 +67,7 @@ TEST(GetMidInfoOnLinux, OpensOnlyNormalFiles) {
 
 TEST(GetMidInfoOnLinux, UnreadableFileEndsOnTheErrorPath) {
     const TempFolder folder;
-    const auto path = folder.Write("locked.mid", WorkedExample());
+    const auto path = folder.Write("locked.mid", NamedTwoTrackSong());
     fs::permissions(path, fs::perms::none);
     // Root passes every permission check: the call is checked as for the
     // unprivileged user instead. GetMidInfo cannot throw, so the reset runs.
@@ -66,7 +84,9 @@ TEST(GetMidInfoOnLinux, HugeTrackIsReadOnlyAsFarAsTheTitle) {
     const Bytes start = StandardHeader() + TrackWithLength(trackLength, NamedTrackData(Ascii("Big")));
     const auto path = folder.Write("huge.mid", start);
     fs::resize_file(path, 22 + std::uint64_t{trackLength});
+    const std::uint64_t before = BytesReadSoFar();
     EXPECT_EQ(GetMidInfo(path), (MIDTitle::MidInfo{1, 2, 480, "Big"}));
+    EXPECT_LT(BytesReadSoFar() - before, 1u << 20);
 }
 
 TEST(GetMidInfoOnLinux, LeavesNoFileOpenOnAnyOutcome) {
@@ -74,7 +94,7 @@ TEST(GetMidInfoOnLinux, LeavesNoFileOpenOnAnyOutcome) {
     const Bytes song = NamedTrackData(Ascii("Song"));
     // Found, too short, not MThd, no tracks, no MTrk, track too long, no title, broken length, unmapped bytes.
     const Bytes files[] = {
-        WorkedExample(), Bytes(20, 0), Ascii("RIFF") + Bytes(30, 0), Header(0, 0, 0, 0, 0, 96) + Track(song),
+        NamedTwoTrackSong(), Bytes(20, 0), Ascii("RIFF") + Bytes(30, 0), Header(0, 0, 0, 0, 0, 96) + Track(song),
         StandardHeader() + Ascii("MTrx") + BigEndian32(12) + song, StandardHeader() + TrackWithLength(99, song),
         StandardHeader() + Track({0, 0xFF, 0x2F, 0}), StandardHeader() + Track({0, 0xFF, 0x03, 0x7F}),
         StandardHeader() + Track(NamedTrackData({0x82, 0xA0, 0x80})),

@@ -23,7 +23,7 @@ TEST(JoinFullPath, PutsOneSeparatorBetween) {
     }
 }
 
-TEST(ComposeReport, WorkedExampleByteForByte) {
+TEST(ComposeReport, IsByteForByteTheSameEveryTime) {
     const std::string expected =
         "\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE5\x90\x8D\xEF\xBC\x8D /m/song.mid\r\n"  // ファイル名－
         "\r\n"
