@@ -1,4 +1,5 @@
-# Shared by ./run and ./test: install what is missing and build.
+# Shared by ./run, ./test, ./package, scripts/test-windows, scripts/screenshot
+# and bench/run-bench: install what is missing and build.
 # shellcheck shell=bash
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
