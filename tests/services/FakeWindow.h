@@ -55,10 +55,15 @@ private:
 // Reads that each wait at a gate until the test lets one through.
 class Gates {
 public:
+    // Waits until a read of name waits at its gate; false when none came within ten seconds.
+    bool AwaitArrival(const std::string& name) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return waiting_[name] > 0; });
+    }
     // Lets one read of name through once it is waiting; false when none came within ten seconds.
     bool Release(const std::string& name) {
-        std::unique_lock lock(mutex_);
-        if (!changed_.wait_for(lock, std::chrono::seconds(10), [&] { return waiting_[name] > 0; })) return false;
+        if (!AwaitArrival(name)) return false;
+        const std::lock_guard lock(mutex_);
         --waiting_[name];
         ++passes_[name];
         changed_.notify_all();

@@ -26,6 +26,7 @@ TEST(NewestWins, DeliversTheNewestRequestOnly) {
             Services::BackgroundWork work(window.Poster());
             Services::NewestWins<std::string> listing(work, [&](std::string result) { arrived.push_back(result); });
             listing.Request([gates] { return gates->Pass("first"); }, 0ms);
+            ASSERT_TRUE(gates->AwaitArrival("first"));  // started, so not replaced in the queue
             listing.Request([gates] { return gates->Pass("second"); }, 0ms);
             if (c.isAbandoned) listing.Abandon();
             ASSERT_TRUE(gates->Release("first"));

@@ -33,8 +33,9 @@ struct Fetching {
 }  // namespace
 
 TEST(ReportFetcher, DeliversOnlyWhatTheSelectionStillWants) {
-    // Steps: "A" selects A and asks for its report, "+A" lets one read of A
-    // finish and runs what it posted, "-" deselects.
+    // Steps: "A" selects A, asks for its report and waits for its read to
+    // start ("A~" does not wait), "+A" lets one read of A finish and runs
+    // what it posted, "-" deselects.
     const struct {
         const char* why;
         std::vector<std::string> steps;
@@ -44,11 +45,11 @@ TEST(ReportFetcher, DeliversOnlyWhatTheSelectionStillWants) {
     } cases[] = {
         {"one request, one report", {"A", "+A"}, {"A #1"}, {{"A", 1}}},
         {"a file no longer selected is dropped", {"A", "B", "+A", "+B"}, {"B #1"}, {{"A", 1}, {"B", 1}}},
-        {"requests during a read of that file read nothing more", {"A", "A", "A", "+A"}, {"A #1"}, {{"A", 1}}},
+        {"requests during a read of that file read nothing more", {"A", "A~", "A~", "+A"}, {"A #1"}, {{"A", 1}}},
         {"after the read, the next request reads again", {"A", "+A", "A", "+A"}, {"A #1", "A #2"}, {{"A", 2}}},
-        {"back on a file still being read: its read answers", {"A", "B", "A", "+A", "+B"}, {"A #1"},
+        {"back on a file still being read: its read answers", {"A", "B", "A~", "+A", "+B"}, {"A #1"},
          {{"A", 1}, {"B", 1}}},
-        {"a request not started yet gives way to a newer one", {"A", "B", "C", "+A", "+C"}, {"C #1"},
+        {"a request not started yet gives way to a newer one", {"A", "B~", "C~", "+A", "+C"}, {"C #1"},
          {{"A", 1}, {"B", 0}, {"C", 1}}, 1},
         {"deselected: the report on its way is dropped", {"A", "-", "+A"}, {}, {{"A", 1}}},
     };
@@ -64,7 +65,9 @@ TEST(ReportFetcher, DeliversOnlyWhatTheSelectionStillWants) {
                 ASSERT_TRUE(fetching.window.WaitForPosts(++posts));
                 fetching.window.RunPosted();
             } else {
-                EXPECT_EQ(fetching.fetcher.Request(File(step), 0ms), std::nullopt);
+                const std::string name = step.substr(0, 1);
+                EXPECT_EQ(fetching.fetcher.Request(File(name), 0ms), std::nullopt);
+                if (step.size() == 1) ASSERT_TRUE(fetching.gates->AwaitArrival(name));
             }
         }
         EXPECT_EQ(fetching.arrived, c.arrived);
