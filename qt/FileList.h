@@ -2,11 +2,17 @@
 
 #include "EntryListView.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "DirectoryListing.h"
+
+namespace Services {
+class FolderReader;
+struct FolderListing;
+}  // namespace Services
 
 struct EntryRow;
 
@@ -19,6 +25,9 @@ struct EntryRow;
 // The list follows its folder on disk by itself: the selected file stays
 // selected while others come and go, and what it does to follow is not
 // reported as the person's doing.
+// Its folder is read on a worker: one that answers at once is shown at once;
+// while a slower one is read the list looks disabled and says so, and a
+// failure is shown when it arrives.
 class FileList : public EntryListView {
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY pathChanged)
@@ -27,6 +36,7 @@ class FileList : public EntryListView {
 
 public:
     explicit FileList(QWidget* parent = nullptr);
+    ~FileList() override;  // returns at once, even with a listing hanging
 
     QString path() const;  // readable: non-UTF-8 names decoded
     const std::string& nativePath() const { return nativePath_; }
@@ -36,6 +46,11 @@ public:
     // the folder cannot be read, and then nothing changes. setPath, the
     // property's setter, shows that failure instead.
     void setNativePath(std::string_view path) override;
+    // Shows files listed elsewhere as path's, and raises pathChanged: the
+    // directory list reads them in its own pass over the folder.
+    void showListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files);
+    // Looks disabled, and tells a screen reader why, while its folder is read.
+    void showReading(bool isReading);
 
     QString pattern() const { return pattern_; }
     // Lists the path again through the new pattern; a failure is shown as
@@ -61,12 +76,19 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void list(std::string_view path, const QString& pattern);
-    std::vector<EntryRow> read(const std::string& absolute, const QString& pattern);
+    // Why the listing on its way was asked for.
+    enum class Reading { Nothing, Open, Repattern, Follow };
+
+    void request(const std::string& absolute, Reading why);  // throws as setNativePath does
+    void listed(Services::FolderListing listing);
+    void fill(std::string_view absolute, std::vector<Runtime::DirectoryEntry> files);
     void followDisk();
+    void showFollowed(Services::FolderListing listing);
 
     std::string nativePath_;
     std::string readablePath_;
     QString pattern_ = QStringLiteral("*.smf;*.mid");
     bool isFollowingDisk_ = false;  // selection moves now are the list's, not the person's
+    Reading reading_ = Reading::Nothing;
+    std::unique_ptr<Services::FolderReader> reader_;
 };

@@ -69,6 +69,7 @@ void Form1::createControls() {
     file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
     file1_->setAccessibleName(QStringLiteral("ファイル"));
+    dir1_->setFilePattern(file1_->pattern());
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAccessibleName(QStringLiteral("情報"));
@@ -97,12 +98,13 @@ void Form1::placeControls() {
 }
 
 void Form1::showStartFolder() {
+    // Listed before the handlers are connected: the file list is filled
+    // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
         const std::string start = Runtime::CurrentDirectory();
         drive1_->setNativeDrive(start);
         dir1_->setDriveRoot(drive1_->nativeDrive());
         dir1_->setNativePath(start);
-        file1_->setNativePath(start);
     } catch (const Runtime::RuntimeError& error) {
         // The folder the tool was started in is gone or unreadable: say so and start at the root.
         ShowFailure(this, error);
@@ -111,11 +113,13 @@ void Form1::showStartFolder() {
             drive1_->setNativeDrive(root);
             dir1_->setDriveRoot(drive1_->nativeDrive());
             dir1_->setNativePath(root);
-            file1_->setNativePath(root);
         } catch (const Runtime::RuntimeError&) {
             // Even the root cannot be read; the lists stay empty and the person may pick a drive.
+            return;
         }
     }
+    if (dir1_->isReading()) file1_->showReading(true);
+    else Dir1_Change();
 }
 
 void Form1::connectHandlers() {
@@ -127,6 +131,17 @@ void Form1::connectHandlers() {
     connect(file1_, &FileList::mouseMoved, this, &Form1::File1_MouseMove);
     // Another folder's files: a report still on its way belongs to none of them.
     connect(file1_, &FileList::pathChanged, this, [this] { reports_->Deselect(); });
+    connect(dir1_, &DirectoryList::readingChanged, this, &Form1::followDirectoryReading);
+}
+
+void Form1::followDirectoryReading(bool isReading) {
+    file1_->showReading(isReading);
+    if (isReading) return;
+    // A drive whose folder could not be read in the end: back to the drive
+    // that holds the folder shown.
+    const QSignalBlocker quiet(drive1_);
+    drive1_->setNativeDrive(dir1_->nativePath());
+    dir1_->setDriveRoot(drive1_->nativeDrive());
 }
 
 void Form1::Drive1_Change() {
@@ -143,6 +158,11 @@ void Form1::Drive1_Change() {
 }
 
 void Form1::Dir1_Change() {
+    // The directory list read the files in its own pass over the folder.
+    if (dir1_->filePattern() == file1_->pattern()) {
+        file1_->showListing(dir1_->nativePath(), dir1_->takeFiles());
+        return;
+    }
     try {
         file1_->setNativePath(dir1_->nativePath());
     } catch (const Runtime::RuntimeError& error) {

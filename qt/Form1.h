@@ -50,6 +50,7 @@ private:
     void connectHandlers();
     void showReport(std::string report);  // unless Text1 shows it already
     void showWaiting();
+    void followDirectoryReading(bool isReading);
 
     DriveList* drive1_;
     DirectoryList* dir1_;

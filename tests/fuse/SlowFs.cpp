@@ -1,6 +1,6 @@
 // A FUSE file system for the tests: it shows a source folder read-only, and
-// makes reads of files and listings of folders whose names hold "slow" take
-// a chosen number of milliseconds, and those whose names hold "hung" wait
+// makes reads of files and listings of folders whose paths hold "slow" take
+// a chosen number of milliseconds each, and those whose names hold "hung" wait
 // until the process gets SIGUSR1 (or its parent goes), so a test can end a
 // hang before it unmounts.
 //   midtitle_slowfs SOURCE MOUNTPOINT DELAY_MS
@@ -53,7 +53,10 @@ int GetAttributes(const char* path, struct stat* attributes, fuse_file_info*) {
 int ReadFolder(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse_file_info*, fuse_readdir_flags) {
     Stall(path);
     DIR* folder = opendir(SourcePath(path).c_str());
-    if (folder == nullptr) return -errno;
+    // A folder removed while its listing stalled fails as a lost network
+    // disk does: ENOENT would read as an empty folder (the C library takes
+    // it for the end of a folder removed while listed).
+    if (folder == nullptr) return -EIO;
     while (const dirent* entry = readdir(folder)) {
         struct stat attributes {};
         attributes.st_ino = entry->d_ino;

@@ -1,7 +1,8 @@
 // The window on a disk that answers slowly or not at all: a FUSE file
 // system made by the tests. The event loop keeps running, the right reports
-// arrive, and the window closes at once with a read hanging.
+// and listings arrive, and the window closes at once with a read hanging.
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <memory>
@@ -17,6 +18,10 @@ struct SlowDisk {
         source.Write("a.mid", TitledSong("Alpha"));
         source.Write("slow.mid", TitledSong("Slow"));
         source.Write("hung.mid", TitledSong("Hung"));
+        for (const char* folder : {"slow folder", "hung folder"}) {
+            source.makeFolder(folder);
+            source.Write(std::string(folder) + "/inside.mid", TitledSong("Inside"));
+        }
     }
     // A folder in use cannot be unmounted: leave it before the mount goes.
     ~SlowDisk() { QDir::setCurrent(QDir::tempPath()); }
@@ -93,6 +98,59 @@ private slots:
         HoverOver(*window.file1, other, 100);
         QTRY_COMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Alpha"));
         QCOMPARE(ReportLine(*window.text1, 0), FirstLine(disk.point, QStringLiteral("a.mid")));
+        QVERIFY2(gaps.worstMilliseconds() < kLongestGap, qPrintable(QString::number(gaps.worstMilliseconds())));
+    }
+
+    void openingASlowFolderMovesTheChainAtOnce_data() {
+        QTest::addColumn<bool>("isGoneMeanwhile");
+        QTest::newRow("listed late") << false;
+        QTest::newRow("gone before it could be listed: failure, lists back") << true;
+    }
+
+    void openingASlowFolderMovesTheChainAtOnce() {
+        QFETCH(bool, isGoneMeanwhile);
+        SlowDisk disk(300);
+        SKIP_UNLESS_MOUNTED(disk);
+        StartedForm window(disk.point.native());
+        QVERIFY(window.isStarted);
+        const EventLoopGaps gaps;
+
+        DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, RowNamed(*window.dir1, "slow folder")));
+        QCOMPARE(window.dir1->path(), disk.point.path() + "/slow folder");
+        QCOMPARE(ShownNames(*window.dir1).last(), QStringLiteral("読み込み中…"));
+        QVERIFY(!window.file1->isEnabled());
+        if (isGoneMeanwhile) std::filesystem::remove_all(disk.source.at("slow folder"));
+
+        if (isGoneMeanwhile) {
+            QTRY_VERIFY(window.form.findChild<QMessageBox*>(QStringLiteral("FailureMessage")) != nullptr);
+            QCOMPARE(window.dir1->path(), disk.point.path());
+            QCOMPARE(ShownNames(*window.file1), (QStringList{"a.mid", "hung.mid", "slow.mid"}));
+        } else {
+            QTRY_COMPARE(ShownNames(*window.file1), QStringList{"inside.mid"});
+            QCOMPARE(window.file1->path(), disk.point.path() + "/slow folder");
+        }
+        QVERIFY(window.file1->isEnabled());
+        QVERIFY2(gaps.worstMilliseconds() < kLongestGap, qPrintable(QString::number(gaps.worstMilliseconds())));
+    }
+
+    void openingAnotherFolderAbandonsAHungOne() {
+        SlowDisk disk(0);
+        SKIP_UNLESS_MOUNTED(disk);
+        StartedForm window(disk.point.native());
+        QVERIFY(window.isStarted);
+        const EventLoopGaps gaps;
+
+        DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, RowNamed(*window.dir1, "hung folder")));
+        QCOMPARE(window.dir1->path(), disk.point.path() + "/hung folder");
+        QTest::qWait(100);
+        // Back up the chain, to the folder above, while the listing still hangs.
+        const int above = static_cast<int>(ShownNames(*window.dir1).size()) - 3;
+        DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, above));
+
+        QTRY_VERIFY(ShownNames(*window.dir1).contains("slow folder"));
+        QCOMPARE(window.dir1->path(), disk.point.path());
+        QCOMPARE(ShownNames(*window.file1), (QStringList{"a.mid", "hung.mid", "slow.mid"}));
+        QVERIFY(window.file1->isEnabled());
         QVERIFY2(gaps.worstMilliseconds() < kLongestGap, qPrintable(QString::number(gaps.worstMilliseconds())));
     }
 
