@@ -37,6 +37,9 @@ struct ReportFetcher::State {
     std::uint64_t waiting = 0;           // the request waiting within its patience; 0: none
     std::optional<std::string> handed;   // its report, handed over by the worker
     std::optional<Clock::time_point> awaitedSince;
+    // The file whose last read outlasted its patience: the window does not
+    // wait for it again until a read of it is quick once more.
+    std::string slowPath;
     const ReadReport read;
     std::function<void(std::string)> onReport;  // touched on the window's thread only
 
@@ -44,11 +47,12 @@ struct ReportFetcher::State {
 
     // On a worker: the read itself, unless that file is being read already.
     Delivery Read(const SelectedFile& file, const std::string& path, std::uint64_t ticket,
-                  const std::shared_ptr<State>& self) {
+                  std::chrono::milliseconds quick, const std::shared_ptr<State>& self) {
         {
             const std::lock_guard lock(mutex);
             if (!reading.insert(path).second) return {};
         }
+        const auto start = Clock::now();
         std::optional<std::string> report;
         try {
             report = read(file);
@@ -57,6 +61,7 @@ struct ReportFetcher::State {
         }
         const std::lock_guard lock(mutex);
         reading.erase(path);
+        if (slowPath == path && Clock::now() - start < quick) slowPath.clear();
         if (!report) return {};
         if (waiting == ticket) {
             handed = std::move(report);
@@ -92,15 +97,20 @@ std::optional<std::string> ReportFetcher::Request(const SelectedFile& file, std:
     state_->selectedPath = path;
     // The read under way answers this request too.
     if (state_->reading.contains(path)) return std::nullopt;
+    const std::chrono::milliseconds quick = patience;
+    if (state_->slowPath == path) patience = std::chrono::milliseconds(0);
     const std::uint64_t ticket = ++state_->lastTicket;
     state_->waiting = patience.count() > 0 ? ticket : 0;
     state_->handed.reset();
     lock.unlock();
-    work_.Run(lane_, [state = state_, file, path, ticket] { return state->Read(file, path, ticket, state); });
+    work_.Run(lane_, [state = state_, file, path, ticket, quick] { return state->Read(file, path, ticket, quick, state); });
     lock.lock();
     state_->arrived.wait_for(lock, patience, [&] { return state_->handed.has_value(); });
     state_->waiting = 0;
-    if (!state_->handed) return std::nullopt;
+    if (!state_->handed) {
+        if (patience.count() > 0) state_->slowPath = path;
+        return std::nullopt;
+    }
     state_->awaitedSince.reset();
     return std::exchange(state_->handed, std::nullopt);
 }

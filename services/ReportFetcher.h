@@ -38,7 +38,9 @@ public:
     ReportFetcher& operator=(const ReportFetcher&) = delete;
 
     // Selects file and asks for its report. A report read within patience
-    // is returned; a later one goes to onReport on the window's thread.
+    // is returned; a later one goes to onReport on the window's thread. A
+    // file whose last read outlasted the patience is not waited for again
+    // until one of its reads is quick.
     std::optional<std::string> Request(const SelectedFile& file, std::chrono::milliseconds patience);
 
     // No file is selected now: reports on their way are dropped.

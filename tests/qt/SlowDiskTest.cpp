@@ -2,9 +2,11 @@
 // system made by the tests. The event loop keeps running, the right reports
 // and listings arrive, and the window closes at once with a read hanging.
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "SlowMount.h"
@@ -34,15 +36,43 @@ struct SlowDisk {
 #define SKIP_UNLESS_MOUNTED(disk) \
     if (!(disk).mount.isMounted()) QSKIP(qPrintable((disk).mount.failure()))
 
+// The figure itself goes to the log too: the benchmarks' note quotes it.
+#define VERIFY_NO_LONG_GAP(gaps)                                                         \
+    do {                                                                                 \
+        const qint64 worst = (gaps).worstMilliseconds();                                 \
+        qInfo("worst event-loop gap: %lld ms", static_cast<long long>(worst));           \
+        QVERIFY2(worst < kLongestGap, qPrintable(QString::number(worst)));               \
+    } while (false)
+
 constexpr qint64 kLongestGap = 50;  // milliseconds the window may stop for
 
-// Moves the pointer to and fro over a row for a while, the event loop
-// running between moves as it does between a person's.
+// Runs the event loop, and nothing else, for the given time or until isDone:
+// QTest::qWait sleeps in steps of its own, which would count as gaps.
+bool RunEventLoop(int milliseconds, const std::function<bool()>& isDone = [] { return false; }) {
+    QEventLoop loop;
+    QTimer check;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        if (isDone() || clock.elapsed() >= milliseconds) loop.quit();
+    });
+    check.start(2);
+    loop.exec();
+    return isDone();
+}
+
+constexpr int kArrivalTimeout = 10000;
+
+// Moves the pointer to and fro over a row every 10 ms for a while, the
+// event loop running between moves as it does between a person's.
 void HoverOver(FileList& list, int row, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        MoveMouse(list.viewport(), CenterOfRow(list, row) + QPoint(waited % 20, 0));
-        QTest::qWait(10);
-    }
+    QTimer mover;
+    int moves = 0;
+    QObject::connect(&mover, &QTimer::timeout, [&] {
+        MoveMouse(list.viewport(), CenterOfRow(list, row) + QPoint(++moves % 20, 0));
+    });
+    mover.start(10);
+    RunEventLoop(milliseconds);
 }
 
 QString FirstLine(const TestFolder& folder, const QString& name) {
@@ -74,9 +104,10 @@ private slots:
         window.file1->setSelectedIndex(row);
         HoverOver(*window.file1, row, 800);
 
-        QTRY_COMPARE_WITH_TIMEOUT(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Slow"), 10000);
+        RunEventLoop(kArrivalTimeout, [&] { return ReportLine(*window.text1, 6) == "タイトル－ Slow"; });
+        QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Slow"));
         QCOMPARE(ReportLine(*window.text1, 0), FirstLine(disk.point, QStringLiteral("slow.mid")));
-        QVERIFY2(gaps.worstMilliseconds() < kLongestGap, qPrintable(QString::number(gaps.worstMilliseconds())));
+        VERIFY_NO_LONG_GAP(gaps);
     }
 
     void hungReadNamesTheFileAndOthersStillArrive() {
@@ -89,16 +120,18 @@ private slots:
         const int hung = RowNamed(*window.file1, QStringLiteral("hung.mid"));
         window.file1->setSelectedIndex(hung);
         HoverOver(*window.file1, hung, 400);
-        QTRY_COMPARE(ReportLine(*window.text1, 2), QStringLiteral("読み込み中…"));
+        RunEventLoop(kArrivalTimeout, [&] { return ReportLine(*window.text1, 2) == "読み込み中…"; });
+        QCOMPARE(ReportLine(*window.text1, 2), QStringLiteral("読み込み中…"));
         QCOMPARE(ReportLine(*window.text1, 0), FirstLine(disk.point, QStringLiteral("hung.mid")));
 
         // Another file, while the read of the first still hangs.
         const int other = RowNamed(*window.file1, QStringLiteral("a.mid"));
         window.file1->setSelectedIndex(other);
         HoverOver(*window.file1, other, 100);
-        QTRY_COMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Alpha"));
+        RunEventLoop(kArrivalTimeout, [&] { return ReportLine(*window.text1, 6) == "タイトル－ Alpha"; });
+        QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Alpha"));
         QCOMPARE(ReportLine(*window.text1, 0), FirstLine(disk.point, QStringLiteral("a.mid")));
-        QVERIFY2(gaps.worstMilliseconds() < kLongestGap, qPrintable(QString::number(gaps.worstMilliseconds())));
+        VERIFY_NO_LONG_GAP(gaps);
     }
 
     void openingASlowFolderMovesTheChainAtOnce_data() {
@@ -122,15 +155,18 @@ private slots:
         if (isGoneMeanwhile) std::filesystem::remove_all(disk.source.at("slow folder"));
 
         if (isGoneMeanwhile) {
-            QTRY_VERIFY(window.form.findChild<QMessageBox*>(QStringLiteral("FailureMessage")) != nullptr);
+            QVERIFY(RunEventLoop(kArrivalTimeout, [&] {
+                return window.form.findChild<QMessageBox*>(QStringLiteral("FailureMessage")) != nullptr;
+            }));
             QCOMPARE(window.dir1->path(), disk.point.path());
             QCOMPARE(ShownNames(*window.file1), (QStringList{"a.mid", "hung.mid", "slow.mid"}));
         } else {
-            QTRY_COMPARE(ShownNames(*window.file1), QStringList{"inside.mid"});
+            RunEventLoop(kArrivalTimeout, [&] { return ShownNames(*window.file1) == QStringList{"inside.mid"}; });
+            QCOMPARE(ShownNames(*window.file1), QStringList{"inside.mid"});
             QCOMPARE(window.file1->path(), disk.point.path() + "/slow folder");
         }
         QVERIFY(window.file1->isEnabled());
-        QVERIFY2(gaps.worstMilliseconds() < kLongestGap, qPrintable(QString::number(gaps.worstMilliseconds())));
+        VERIFY_NO_LONG_GAP(gaps);
     }
 
     void openingAnotherFolderAbandonsAHungOne() {
@@ -142,16 +178,16 @@ private slots:
 
         DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, RowNamed(*window.dir1, "hung folder")));
         QCOMPARE(window.dir1->path(), disk.point.path() + "/hung folder");
-        QTest::qWait(100);
+        RunEventLoop(100);
         // Back up the chain, to the folder above, while the listing still hangs.
         const int above = static_cast<int>(ShownNames(*window.dir1).size()) - 3;
         DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, above));
 
-        QTRY_VERIFY(ShownNames(*window.dir1).contains("slow folder"));
+        QVERIFY(RunEventLoop(kArrivalTimeout, [&] { return ShownNames(*window.dir1).contains("slow folder"); }));
         QCOMPARE(window.dir1->path(), disk.point.path());
         QCOMPARE(ShownNames(*window.file1), (QStringList{"a.mid", "hung.mid", "slow.mid"}));
         QVERIFY(window.file1->isEnabled());
-        QVERIFY2(gaps.worstMilliseconds() < kLongestGap, qPrintable(QString::number(gaps.worstMilliseconds())));
+        VERIFY_NO_LONG_GAP(gaps);
     }
 
     void closingWithAReadHangingEndsAtOnce() {
