@@ -6,14 +6,21 @@
 #include <QPoint>
 
 #include <algorithm>
+#include <utility>
 
 #include "EntryListModel.h"
 #include "FailureMessage.h"
+#include "FolderReader.h"
 #include "FolderWatch.h"
+#include "ListingPatience.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
+#include "WindowPoster.h"
 
-FileList::FileList(QWidget* parent) : EntryListView(parent) {
+FileList::FileList(QWidget* parent)
+    : EntryListView(parent),
+      reader_(std::make_unique<Services::FolderReader>(
+          PosterFor(this), [this](Services::FolderListing listing) { listed(std::move(listing)); })) {
     // Moves with no button pressed are reported too; they reach the view
     // through its viewport.
     setMouseTracking(true);
@@ -24,56 +31,97 @@ FileList::FileList(QWidget* parent) : EntryListView(parent) {
     connect(watch_, &FolderWatch::folderChanged, this, &FileList::followDisk);
 }
 
+FileList::~FileList() = default;
+
 QString FileList::path() const { return QString::fromStdString(readablePath_); }
 
 void FileList::setNativePath(std::string_view path) {
-    std::string absolute = Runtime::AbsoluteDirectory(path);
-    if (absolute == nativePath_) return;
-    list(std::move(absolute), pattern_);
-    emit pathChanged(this->path());
+    const std::string absolute = Runtime::AbsoluteDirectory(path);
+    // The folder shown already is not listed again: the selection stays.
+    if (absolute == nativePath_ && reading_ == Reading::Nothing) return;
+    request(absolute, Reading::Open);
 }
 
 void FileList::setPattern(const QString& pattern) {
     pattern_ = pattern;
     try {
-        if (!nativePath_.empty()) list(nativePath_, pattern_);
+        if (!nativePath_.empty()) request(nativePath_, Reading::Repattern);
     } catch (const Runtime::RuntimeError& error) {
         ShowFailure(this, error);
     }
 }
 
-void FileList::list(std::string absolute, const QString& pattern) {
-    auto rows = read(absolute, pattern);
+void FileList::showListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files) {
+    fill(path, std::move(files));
+    emit pathChanged(this->path());
+}
+
+void FileList::showReading(bool isReading) {
+    setEnabled(!isReading);
+    setAccessibleDescription(isReading ? QStringLiteral("読み込み中…") : QString());
+}
+
+void FileList::request(const std::string& absolute, Reading why) {
+    QElapsedTimer clock;
+    clock.start();
+    auto listing = reader_->Request(absolute, Runtime::NamePattern(pattern_.toStdString()),
+                                    Runtime::ListedKinds::Files, ListingPatience(*this));
+    if (!listing) {
+        reading_ = why;
+        if (why != Reading::Follow) showReading(true);
+        return;
+    }
+    watch_->noteListingTook(clock.elapsed());
+    // Answered at once: whatever was on its way before is abandoned.
+    if (std::exchange(reading_, Reading::Nothing) != Reading::Nothing) showReading(false);
+    if (why == Reading::Follow) {
+        showFollowed(std::move(*listing));
+        return;
+    }
+    if (listing->Failure) throw *listing->Failure;
+    if (why == Reading::Open) showListing(listing->Directory, std::move(listing->Contents.Files));
+    else fill(listing->Directory, std::move(listing->Contents.Files));
+}
+
+void FileList::listed(Services::FolderListing listing) {
+    const Reading why = std::exchange(reading_, Reading::Nothing);
+    if (why == Reading::Follow) {
+        showFollowed(std::move(listing));
+        return;
+    }
+    showReading(false);
+    if (listing.Failure) {
+        ShowFailure(this, *listing.Failure);
+        return;
+    }
+    if (why == Reading::Open) showListing(listing.Directory, std::move(listing.Contents.Files));
+    else fill(listing.Directory, std::move(listing.Contents.Files));
+}
+
+void FileList::fill(std::string_view absolute, std::vector<Runtime::DirectoryEntry> files) {
+    std::vector<EntryRow> rows;
+    rows.reserve(files.size());
+    for (auto& file : files) rows.push_back({std::move(file), 0, EntryRow::Glyph::None});
     std::string readable = Runtime::ReadablePath(absolute);
     entries_->setRows(std::move(rows));
-    nativePath_ = std::move(absolute);
+    nativePath_ = absolute;
     readablePath_ = std::move(readable);
     watch_->watch(nativePath_);
 }
 
-std::vector<EntryRow> FileList::read(const std::string& absolute, const QString& pattern) {
-    QElapsedTimer clock;
-    clock.start();
-    auto files =
-        Runtime::ReadFolder(absolute, Runtime::NamePattern(pattern.toStdString()), Runtime::ListedKinds::Files).Files;
-    std::vector<EntryRow> rows;
-    rows.reserve(files.size());
-    for (auto& file : files) rows.push_back({std::move(file), 0, EntryRow::Glyph::None});
-    watch_->noteListingTook(clock.elapsed());
-    return rows;
+void FileList::followDisk() {
+    // A folder being opened is listed anew anyway.
+    if (reading_ == Reading::Open || reading_ == Reading::Repattern) return;
+    request(nativePath_, Reading::Follow);
 }
 
-void FileList::followDisk() {
+void FileList::showFollowed(Services::FolderListing listing) {
+    // A folder gone or unreadable has nothing in it to show. The directory
+    // list moves to a folder that exists and this list follows it there.
+    const bool isListed = !listing.Failure;
     std::vector<EntryRow> rows;
-    bool isListed = false;
-    try {
-        rows = read(nativePath_, pattern_);
-        isListed = true;
-    } catch (const Runtime::RuntimeError&) {
-        // The folder went or cannot be read any more: nothing in it to show.
-        // The directory list moves to a folder that exists and this list
-        // follows it there.
-    }
+    rows.reserve(listing.Contents.Files.size());
+    for (auto& file : listing.Contents.Files) rows.push_back({std::move(file), 0, EntryRow::Glyph::None});
     const int selected = selectedIndex();
     const std::string selectedName = selected >= 0 ? entry(selected).NativeName : std::string();
     const int current = currentIndex().row();

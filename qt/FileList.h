@@ -2,24 +2,32 @@
 
 #include "EntryListView.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "DirectoryListing.h"
 
+namespace Services {
+class FolderReader;
+struct FolderListing;
+}  // namespace Services
+
 struct EntryRow;
 
 // The file list: the files in its path whose names match its pattern, at
-// most one of them selected; once the person has selected a file, one stays
-// selected. Besides the path change it reports what the person does to it:
-// the selected file changed (by mouse or keys), a key pressed, a mouse
+// most one of them selected. Besides the path change it reports what the
+// person does to it: a selection made or changed, a key pressed, a mouse
 // button pressed and every move of the mouse over it, button or not.
 // Key and mouse signals come before the list acts on the event, so a
 // handler sees the selection as it was when the event arrived.
 // The list follows its folder on disk by itself: the selected file stays
 // selected while others come and go, and what it does to follow is not
 // reported as the person's doing.
+// Its folder is read on a worker: one that answers at once is shown at once;
+// while a slower one is read the list looks disabled and says so, and a
+// failure is shown when it arrives.
 class FileList : public EntryListView {
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY pathChanged)
@@ -28,6 +36,7 @@ class FileList : public EntryListView {
 
 public:
     explicit FileList(QWidget* parent = nullptr);
+    ~FileList() override;  // returns at once, even with a listing hanging
 
     QString path() const;  // readable: non-UTF-8 names decoded
     const std::string& nativePath() const { return nativePath_; }
@@ -35,9 +44,13 @@ public:
 
     // Lists path and raises pathChanged; throws Runtime::RuntimeError when
     // the folder cannot be read, and then nothing changes. setPath, the
-    // property's setter, shows that failure instead. The folder shown
-    // already is not listed again: the selection stays, and nothing is raised.
+    // property's setter, shows that failure instead.
     void setNativePath(std::string_view path) override;
+    // Shows files listed elsewhere as path's, and raises pathChanged: the
+    // directory list reads them in its own pass over the folder.
+    void showListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files);
+    // Looks disabled, and tells a screen reader why, while its folder is read.
+    void showReading(bool isReading);
 
     QString pattern() const { return pattern_; }
     // Lists the path again through the new pattern; a failure is shown as
@@ -65,12 +78,19 @@ protected:
                                                          const QEvent* event = nullptr) const override;
 
 private:
-    void list(std::string absolute, const QString& pattern);
-    std::vector<EntryRow> read(const std::string& absolute, const QString& pattern);
+    // Why the listing on its way was asked for.
+    enum class Reading { Nothing, Open, Repattern, Follow };
+
+    void request(const std::string& absolute, Reading why);  // throws as setNativePath does
+    void listed(Services::FolderListing listing);
+    void fill(std::string_view absolute, std::vector<Runtime::DirectoryEntry> files);
     void followDisk();
+    void showFollowed(Services::FolderListing listing);
 
     std::string nativePath_;
     std::string readablePath_;
     QString pattern_ = QStringLiteral("*.smf;*.mid");
     bool isFollowingDisk_ = false;  // selection moves now are the list's, not the person's
+    Reading reading_ = Reading::Nothing;
+    std::unique_ptr<Services::FolderReader> reader_;
 };

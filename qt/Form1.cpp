@@ -4,6 +4,9 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
+
+#include <chrono>
 
 #include "DirectoryList.h"
 #include "DirectoryListing.h"
@@ -13,14 +16,39 @@
 #include "SelectedReport.h"
 #include "RuntimeError.h"
 #include "WindowLayout.h"
+#include "WindowPoster.h"
+#include "BackgroundWork.h"
+#include "ReportFetcher.h"
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+namespace {
+
+// A local disk answers in well under a millisecond: waiting this long for
+// the read shows its report at once, as a read on this thread would, while
+// the window never stops for longer than a frame or two.
+constexpr std::chrono::milliseconds kReportPatience{25};
+// How long a slow read goes on before Text1 says the file is being read.
+constexpr std::chrono::milliseconds kWaitingNoted{300};
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent),
+      work_(std::make_unique<Services::BackgroundWork>(PosterFor(this))),
+      reports_(std::make_unique<Services::ReportFetcher>(*work_, [this](std::string report) {
+          // The file may have left the list since it was asked for.
+          if (file1_->selectedIndex() >= 0) showReport(std::move(report));
+      })),
+      waiting_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("MIDタイトル"));
+    waiting_->setSingleShot(true);
+    connect(waiting_, &QTimer::timeout, this, &Form1::showWaiting);
     createControls();
     placeControls();
     showStartFolder();
     connectHandlers();
 }
+
+Form1::~Form1() = default;
 
 void Form1::createControls() {
     // What a screen reader announces for the window and each control.
@@ -41,6 +69,7 @@ void Form1::createControls() {
     file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
     file1_->setAccessibleName(QStringLiteral("ファイル"));
+    dir1_->setFilePattern(file1_->pattern());
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAccessibleName(QStringLiteral("情報"));
@@ -69,12 +98,13 @@ void Form1::placeControls() {
 }
 
 void Form1::showStartFolder() {
+    // Listed before the handlers are connected: the file list is filled
+    // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
         const std::string start = Runtime::CurrentDirectory();
         drive1_->setNativeDrive(start);
         dir1_->setDriveRoot(drive1_->nativeDrive());
         dir1_->setNativePath(start);
-        file1_->setNativePath(start);
     } catch (const Runtime::RuntimeError& error) {
         // The folder the tool was started in is gone or unreadable: say so and start at the root.
         ShowFailure(this, error);
@@ -83,11 +113,13 @@ void Form1::showStartFolder() {
             drive1_->setNativeDrive(root);
             dir1_->setDriveRoot(drive1_->nativeDrive());
             dir1_->setNativePath(root);
-            file1_->setNativePath(root);
         } catch (const Runtime::RuntimeError&) {
             // Even the root cannot be read; the lists stay empty and the person may pick a drive.
+            return;
         }
     }
+    if (dir1_->isReading()) file1_->showReading(true);
+    else Dir1_Change();
 }
 
 void Form1::connectHandlers() {
@@ -97,6 +129,19 @@ void Form1::connectHandlers() {
     connect(file1_, &FileList::keyPressed, this, &Form1::File1_KeyDown);
     connect(file1_, &FileList::mousePressed, this, &Form1::File1_MouseDown);
     connect(file1_, &FileList::mouseMoved, this, &Form1::File1_MouseMove);
+    // Another folder's files: a report still on its way belongs to none of them.
+    connect(file1_, &FileList::pathChanged, this, [this] { reports_->Deselect(); });
+    connect(dir1_, &DirectoryList::readingChanged, this, &Form1::followDirectoryReading);
+}
+
+void Form1::followDirectoryReading(bool isReading) {
+    file1_->showReading(isReading);
+    if (isReading) return;
+    // A drive whose folder could not be read in the end: back to the drive
+    // that holds the folder shown.
+    const QSignalBlocker quiet(drive1_);
+    drive1_->setNativeDrive(dir1_->nativePath());
+    dir1_->setDriveRoot(drive1_->nativeDrive());
 }
 
 void Form1::Drive1_Change() {
@@ -113,6 +158,11 @@ void Form1::Drive1_Change() {
 }
 
 void Form1::Dir1_Change() {
+    // The directory list read the files in its own pass over the folder.
+    if (dir1_->filePattern() == file1_->pattern()) {
+        file1_->showListing(dir1_->nativePath(), dir1_->takeFiles());
+        return;
+    }
     try {
         file1_->setNativePath(dir1_->nativePath());
     } catch (const Runtime::RuntimeError& error) {
@@ -139,7 +189,27 @@ void Form1::File1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { G
 void Form1::GetMidFileFormat() {
     const int index = file1_->selectedIndex();
     if (index < 0) return;
-    auto changed = shownReport_.Replace(
-        ReportForEntry(file1_->nativePath(), file1_->readablePath(), file1_->entry(index)));
-    if (changed) text1_->setPlainText(QString::fromStdString(*changed));
+    auto report = reports_->Request({file1_->nativePath(), file1_->readablePath(), file1_->entry(index)},
+                                    kReportPatience);
+    if (report) {
+        showReport(std::move(*report));
+    } else if (!waiting_->isActive()) {
+        waiting_->start(kWaitingNoted);
+    }
+}
+
+void Form1::showReport(std::string report) {
+    // QPlainTextEdit takes CR LF as one line break.
+    if (auto changed = shownReport_.Replace(std::move(report))) text1_->setPlainText(QString::fromStdString(*changed));
+}
+
+void Form1::showWaiting() {
+    const auto awaited = reports_->TimeAwaited();
+    if (!awaited) return;
+    // Another file was selected since the timer started: its own wait counts.
+    if (*awaited < kWaitingNoted) {
+        waiting_->start(kWaitingNoted - *awaited);
+        return;
+    }
+    if (auto text = reports_->WaitingText(shownReport_.Text())) showReport(std::move(*text));
 }
