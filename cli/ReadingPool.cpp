@@ -1,6 +1,14 @@
 #include "ReadingPool.h"
 
+#include <algorithm>
+
 namespace Cli {
+
+namespace {
+
+constexpr std::size_t kLongestRun = 32;
+
+}  // namespace
 
 ReadingPool::ReadingPool(unsigned jobs) {
     if (jobs <= 1) return;
@@ -18,16 +26,22 @@ ReadingPool::~ReadingPool() {
 }
 
 void ReadingPool::Work() {
+    std::vector<MIDTitle::MidReading> done;
     std::unique_lock lock(mutex_);
     while (true) {
         workArrived_.wait(lock, [this] { return isClosing_ || next_ < files_.size(); });
         if (isClosing_) return;
-        const std::size_t index = next_++;
+        // A run of files at a time: one lock and one wake-up for each run,
+        // not for each file.
+        const std::size_t first = next_;
+        const std::size_t end = std::min(files_.size(), first + runLength_);
+        next_ = end;
         ++inFlight_;
         lock.unlock();
-        MIDTitle::MidReading reading = MIDTitle::ReadMidInfo(files_[index]);
+        done.clear();
+        for (std::size_t i = first; i < end; ++i) done.push_back(MIDTitle::ReadListedMidInfo(files_[i]));
         lock.lock();
-        readings_[index] = std::move(reading);
+        for (std::size_t i = first; i < end; ++i) readings_[i] = std::move(done[i - first]);
         --inFlight_;
         readingDone_.notify_all();
     }
@@ -36,7 +50,7 @@ void ReadingPool::Work() {
 bool ReadingPool::ReadInOrder(std::span<const std::filesystem::path> files, const Delivery& deliver) {
     if (threads_.empty()) {
         for (std::size_t i = 0; i < files.size(); ++i) {
-            if (!deliver(i, MIDTitle::ReadMidInfo(files[i]))) return false;
+            if (!deliver(i, MIDTitle::ReadListedMidInfo(files[i]))) return false;
         }
         return true;
     }
@@ -45,6 +59,9 @@ bool ReadingPool::ReadInOrder(std::span<const std::filesystem::path> files, cons
     files_ = files;
     readings_.assign(files.size(), std::nullopt);
     next_ = 0;
+    // Runs short enough that every thread gets several, so none waits long
+    // for the last; long enough to keep the locking rare.
+    runLength_ = std::clamp<std::size_t>(files.size() / (threads_.size() * 4), 1, kLongestRun);
     lock.unlock();
     workArrived_.notify_all();
 

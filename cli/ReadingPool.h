@@ -40,7 +40,8 @@ private:
     std::span<const std::filesystem::path> files_;      // the batch being read
     std::vector<std::optional<MIDTitle::MidReading>> readings_;  // by index, taken as delivered
     std::size_t next_ = 0;      // the next file a thread takes
-    std::size_t inFlight_ = 0;  // files being read right now
+    std::size_t runLength_ = 1; // how many files a thread takes at once
+    std::size_t inFlight_ = 0;  // runs being read right now
     bool isClosing_ = false;
     std::vector<std::thread> threads_;
 };

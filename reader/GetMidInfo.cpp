@@ -59,8 +59,8 @@ TitleOrMessage Message(std::string_view message) { return {std::string(message),
 // The header, then the first track's title, with the numbers stored into
 // info as they are read. Failures of the file operations are thrown as
 // RuntimeError.
-TitleOrMessage ReadHeaderAndTitle(const std::filesystem::path& path, MidInfo& info) {
-    if (!Runtime::IsNormalFile(path)) return Message(Messages::kFileNotFound);
+TitleOrMessage ReadHeaderAndTitle(const std::filesystem::path& path, MidInfo& info, bool isListed) {
+    if (!isListed && !Runtime::IsNormalFile(path)) return Message(Messages::kFileNotFound);
 
     const Runtime::BinaryFile file(path);
     const std::uint64_t fileLength = file.Length();
@@ -102,16 +102,14 @@ TitleOrMessage ReadHeaderAndTitle(const std::filesystem::path& path, MidInfo& in
     return {Runtime::Cp932ToUtf8(text), true};
 }
 
-}  // namespace
-
-MidReading ReadMidInfo(const std::filesystem::path& path) noexcept {
+MidReading Read(const std::filesystem::path& path, bool isListed) noexcept {
     MidReading reading;
     MidInfo& info = reading.Info;
     // The one handler: whatever a step throws ends here as a message, with
     // the numbers read so far kept. The file is closed by then.
     try {
         try {
-            TitleOrMessage outcome = ReadHeaderAndTitle(path, info);
+            TitleOrMessage outcome = ReadHeaderAndTitle(path, info, isListed);
             info.Title = std::move(outcome.text);
             reading.HasTitle = outcome.isTitle;
         } catch (const Runtime::RuntimeError& error) {
@@ -128,6 +126,12 @@ MidReading ReadMidInfo(const std::filesystem::path& path) noexcept {
     }
     return reading;
 }
+
+}  // namespace
+
+MidReading ReadMidInfo(const std::filesystem::path& path) noexcept { return Read(path, false); }
+
+MidReading ReadListedMidInfo(const std::filesystem::path& path) noexcept { return Read(path, true); }
 
 MidInfo GetMidInfo(const std::filesystem::path& path) noexcept { return ReadMidInfo(path).Info; }
 

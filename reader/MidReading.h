@@ -20,4 +20,10 @@ struct MidReading {
 // GetMidInfo with the answer to that question beside it.
 MidReading ReadMidInfo(const std::filesystem::path& path) noexcept;
 
+// ReadMidInfo for a file a folder listing has just shown as a normal file
+// (not hidden, regular): the lookup before opening, which the listing has
+// made already, is left out. A name swapped since for something else is
+// still turned away, by the check after opening.
+MidReading ReadListedMidInfo(const std::filesystem::path& path) noexcept;
+
 }  // namespace MIDTitle
