@@ -4,15 +4,19 @@
 
 #include <charconv>
 
+#include "LineEnd.h"
+
 namespace Cli {
 
 namespace {
 
 constexpr unsigned kMostJobs = 256;
-constexpr std::string_view kHelpHint = "使い方は midtitle-cli --help で表示します。\n";
+constexpr std::string_view kHelpHint = "使い方は midtitle-cli --help で表示します。";
 
 ParsedArguments UsageError(const std::string& message) {
-    return {std::nullopt, {}, "midtitle-cli: " + message + "\n" + std::string(kHelpHint), kUsageError};
+    std::string text = "midtitle-cli: " + message;
+    text.append(kLineEnd).append(kHelpHint).append(kLineEnd);
+    return {std::nullopt, {}, std::move(text), kUsageError};
 }
 
 std::optional<OutputFormat> FormatNamed(std::string_view name) {

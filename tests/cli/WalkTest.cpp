@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 
 #include "CliRun.h"
@@ -27,10 +28,15 @@ std::vector<std::string> ListedPaths(const std::string& tsv, const fs::path& roo
 class Walk : public testing::Test {
 protected:
     Walk() {
-        for (const char* folder : {"b", "b/c", "B2", ".hidden"}) fs::create_directory(folder_.path() / folder);
-        for (const char* file : {"a.mid", "b/c/d.mid", "b/e.smf", "B2/f.mid", ".hidden/g.mid", ".h.mid"})
-            folder_.Write(file, WorkedExample());
+        for (const char* folder : {"b", "b/c", "曲集", ".hidden"}) fs::create_directory(At(folder));
+        for (const char* file : {"a.mid", "b/c/d.mid", "b/e.smf", "曲集/春の海.mid", ".hidden/g.mid", ".h.mid"}) {
+            const Bytes song = WorkedExample();
+            std::ofstream(At(file), std::ios::binary).write(reinterpret_cast<const char*>(song.data()),
+                                                       static_cast<std::streamsize>(song.size()));
+        }
     }
+    // A path in the folder from UTF-8, which Windows would read in its ANSI code page.
+    fs::path At(const char* relative) const { return folder_.path() / Runtime::PathFromUtf8(relative); }
     // Links to folders, where the system lets a test make them (Wine may not).
     bool LinkFolders() {
         std::error_code error;
@@ -46,7 +52,7 @@ protected:
 TEST_F(Walk, GoesDepthFirstInListOrderLeavingHiddenOut) {
     const struct { const char* why; std::vector<std::string> options; std::vector<std::string> expected; } cases[] = {
         {"one folder", {}, {"a.mid"}},
-        {"recursive", {"-r"}, {"a.mid", "b/e.smf", "b/c/d.mid", "B2/f.mid"}},
+        {"recursive", {"-r"}, {"a.mid", "b/e.smf", "b/c/d.mid", "曲集/春の海.mid"}},
         {"own pattern", {"-r", "--pattern", "*.SMF"}, {"b/e.smf"}},
     };
     for (const auto& c : cases) {
@@ -62,10 +68,10 @@ TEST_F(Walk, GoesDepthFirstInListOrderLeavingHiddenOut) {
 TEST_F(Walk, FollowsFolderLinksOnlyWhenToldAndNeverRoundALoop) {
     if (!LinkFolders()) GTEST_SKIP() << "folder links cannot be made here";
     const CliResult unfollowed = RunCli({"-r", "--format", "tsv", Utf8(root())});
-    EXPECT_EQ(ListedPaths(unfollowed.out, root()), (std::vector<std::string>{"a.mid", "b/e.smf", "b/c/d.mid", "B2/f.mid"}));
+    EXPECT_EQ(ListedPaths(unfollowed.out, root()), (std::vector<std::string>{"a.mid", "b/e.smf", "b/c/d.mid", "曲集/春の海.mid"}));
     const CliResult followed = RunCli({"-r", "-L", "--format", "tsv", Utf8(root())});
     EXPECT_EQ(ListedPaths(followed.out, root()),
-              (std::vector<std::string>{"a.mid", "a-link/d.mid", "b/e.smf", "b/c/d.mid", "B2/f.mid"}));
+              (std::vector<std::string>{"a.mid", "a-link/d.mid", "b/e.smf", "b/c/d.mid", "曲集/春の海.mid"}));
     EXPECT_EQ(followed.status, 0);
 }
 
@@ -78,7 +84,7 @@ TEST_F(Walk, TellsWhatCannotBeReadAndGoesOn) {
         return Runtime::ReadFolder(folder, pattern);
     };
     const CliResult result = RunCli({"-r", "--format", "tsv", Utf8(root()), Utf8(root() / "missing.mid")}, context);
-    EXPECT_EQ(ListedPaths(result.out, root()), (std::vector<std::string>{"a.mid", "B2/f.mid"}));
+    EXPECT_EQ(ListedPaths(result.out, root()), (std::vector<std::string>{"a.mid", "曲集/春の海.mid"}));
     EXPECT_NE(result.err.find(Utf8(root() / "b") + ": 76 パスが見つかりません。"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("missing.mid: 53 ファイルが見つかりません。"), std::string::npos) << result.err;
     EXPECT_EQ(result.status, 1);
