@@ -1,0 +1,33 @@
+#include "Run.h"
+
+#include "Options.h"
+#include "Progress.h"
+#include "ReadingPool.h"
+#include "ResultWriter.h"
+
+namespace Cli {
+
+int Run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err, const RunContext& context) {
+    const ParsedArguments parsed = ParseArguments(arguments, context.cores);
+    if (!parsed.options) {
+        out << parsed.output << std::flush;
+        err << parsed.error << std::flush;
+        return parsed.exitStatus;
+    }
+    const Options& options = *parsed.options;
+
+    ResultWriter writer(out, options.format);
+    ReadingPool pool(options.jobs);
+    Progress progress(err, context.isErrorTerminal);
+    CollectionWalk walk(options, writer, pool, progress, err, context.readFolder);
+    writer.WriteHeader();
+    for (const std::string& path : options.paths) {
+        if (walk.HasStopped() || !writer.IsWritable()) break;
+        walk.WalkNamedPath(path);
+    }
+    out << std::flush;
+    progress.Clear();
+    return walk.HasFailed() ? 1 : 0;
+}
+
+}  // namespace Cli
