@@ -59,7 +59,7 @@ void TimeOsRead(benchmark::State& state, const std::string& file, std::size_t le
 
 void RegisterReaderBenchmarks(const std::filesystem::path& folder) {
     const Bytes namedTwoTrackSong = NamedTwoTrackSong();
-    const auto small = WriteFile(folder / "worked-example.mid", namedTwoTrackSong);
+    const auto small = WriteFile(folder / "two-track-song.mid", namedTwoTrackSong);
     const auto shiftJis = WriteFile(folder / "shift-jis-title.mid", TitledSong(kShiftJisTitle));
     const auto huge = WriteFile(folder / "huge-track.mid", SmfWithTitle("Song", kHugeTrackLength));
     // Sparse past the title: the reader must never get there, and the disk

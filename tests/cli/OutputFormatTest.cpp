@@ -34,7 +34,7 @@ protected:
         folder.Write("a.mid", TitledSong("T\t\"q\",\r\nb\\s"));
         folder.Write("b.mid", StandardHeader() + Track(NamedTrackData({0x8F, 0x74, 0x82, 0xCC, 0x8A, 0x43})));
         folder.Write("c.smf", Ascii("not a MIDI file at all"));
-        folder.Write("d.txt", WorkedExample());  // not in the pattern
+        folder.Write("d.txt", NamedTwoTrackSong());  // not in the pattern
     }
     const TempFolder folder;
 };
@@ -80,7 +80,7 @@ TEST_F(OutputFormat, EscapesEveryTitleAndKeepsOneRowAFile) {
 
 #ifndef _WIN32
 TEST_F(OutputFormat, ShowsNamesThatAreNotUtf8AsTheListsDo) {
-    folder.Write("\x8F\x74.mid", WorkedExample());  // 春 in Shift_JIS
+    folder.Write("\x8F\x74.mid", NamedTwoTrackSong());  // 春 in Shift_JIS
     for (const char* format : {"report", "tsv", "csv", "json"}) {
         SCOPED_TRACE(format);
         const CliResult result = RunCli({"--format", format, Utf8(folder.path())});

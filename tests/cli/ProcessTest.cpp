@@ -27,7 +27,7 @@ std::string ReadText(const std::filesystem::path& path) {
 
 TEST(Process, EndsWithTheStatusItsRunEarned) {
     const TempFolder folder;
-    folder.Write("a.mid", WorkedExample());
+    folder.Write("a.mid", NamedTwoTrackSong());
     const std::string cli = Quoted(MIDTITLE_CLI);
     const std::string dir = Quoted(folder.path().string());
     const struct { const char* why; std::string arguments; int status; } cases[] = {
@@ -46,7 +46,7 @@ TEST(Process, StopsQuietlyWhenTheReaderOfItsOutputGoes) {
     const TempFolder folder;
     // Far more output than a pipe holds, so the program is still writing
     // when head has gone.
-    for (int i = 0; i < 1000; ++i) folder.Write(std::to_string(i) + ".mid", WorkedExample());
+    for (int i = 0; i < 1000; ++i) folder.Write(std::to_string(i) + ".mid", NamedTwoTrackSong());
     const auto errors = folder.path() / "errors.txt";
     const std::string command = "set -o pipefail; " + Quoted(MIDTITLE_CLI) + " -j 2 " + Quoted(folder.path().string()) +
                                 " 2>" + Quoted(errors.string()) + " | head -n 1 >/dev/null";

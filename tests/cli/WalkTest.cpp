@@ -30,7 +30,7 @@ protected:
     Walk() {
         for (const char* folder : {"b", "b/c", "曲集", ".hidden"}) fs::create_directory(At(folder));
         for (const char* file : {"a.mid", "b/c/d.mid", "b/e.smf", "曲集/春の海.mid", ".hidden/g.mid", ".h.mid"}) {
-            const Bytes song = WorkedExample();
+            const Bytes song = NamedTwoTrackSong();
             std::ofstream(At(file), std::ios::binary).write(reinterpret_cast<const char*>(song.data()),
                                                        static_cast<std::streamsize>(song.size()));
         }
