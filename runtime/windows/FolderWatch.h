@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ChangeNotification.h"
+
+namespace Runtime {
+
+// Whether the folder a list shows changed on disk: its entries, or the
+// folder itself removed or renamed away, which only the folder above hears
+// of. Asked on a timer by the window, so changes are gathered between two
+// asks and a burst costs one listing. Compare qt/FolderWatch, which does the
+// same with QFileSystemWatcher.
+class FolderWatch {
+public:
+    // Watches folder instead of the one watched so far. Called after each
+    // listing: a folder removed and made again needs a new watch.
+    void Watch(std::string_view folder);
+
+    // Whether the list must be read again. Never waits.
+    bool HasChanged();
+
+private:
+    std::string watched_;
+    ChangeNotification folder_;
+    ChangeNotification above_;
+};
+
+}  // namespace Runtime
