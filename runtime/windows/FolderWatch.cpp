@@ -2,12 +2,19 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "../PathChain.h"
 #include "WideText.h"
 
 namespace Runtime {
 
 namespace {
+
+// The shortest gathering interval, and the longest: changes must show
+// within a second, listing included.
+constexpr unsigned long long kShortestGathering = 150;
+constexpr unsigned long long kLongestGathering = 600;
 
 // Whether the folder can still be opened. A folder removed while the watch
 // holds it stays on disk, waiting to be deleted, until the watch lets go;
@@ -24,6 +31,7 @@ bool CanOpen(std::string_view path) {
 }  // namespace
 
 void FolderWatch::Watch(std::string_view folder) {
+    listedAt_ = ::GetTickCount64();
     if (folder == watched_ && folder_.IsWatching()) return;
     watched_ = folder;
     folder_ = ChangeNotification(folder);
@@ -31,7 +39,13 @@ void FolderWatch::Watch(std::string_view folder) {
     above_ = above ? ChangeNotification(*above) : ChangeNotification();
 }
 
+void FolderWatch::NoteListingTook(unsigned long long milliseconds) noexcept {
+    gathering_ = std::clamp(2 * milliseconds, kShortestGathering, kLongestGathering);
+}
+
 bool FolderWatch::HasChanged() {
+    // A notification still waiting is asked for next time: nothing is lost.
+    if (::GetTickCount64() - listedAt_ < gathering_) return false;
     const bool entriesChanged = folder_.HasFired();
     // Next to the shown folder: only its going away matters.
     const bool aboveChanged = above_.HasFired();

@@ -18,11 +18,19 @@ public:
     // listing: a folder removed and made again needs a new watch.
     void Watch(std::string_view folder);
 
-    // Whether the list must be read again. Never waits.
+    // How long the last listing took: a folder that takes long to list is
+    // read less often during a burst of changes.
+    void NoteListingTook(unsigned long long milliseconds) noexcept;
+
+    // Whether the list must be read again. Never waits; says no for a
+    // short while after each listing, so a burst that never pauses still
+    // leaves the window time for the person.
     bool HasChanged();
 
 private:
     std::string watched_;
+    unsigned long long listedAt_ = 0;
+    unsigned long long gathering_ = 0;
     ChangeNotification folder_;
     ChangeNotification above_;
 };
