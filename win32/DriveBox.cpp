@@ -1,5 +1,6 @@
 #include "DriveBox.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "PathChain.h"
@@ -37,10 +38,21 @@ void DriveBox::Create(HWND parent, int id) {
     SetVolumes(Runtime::MountedVolumes());
 }
 
-void DriveBox::SetFont(HFONT font, int fieldHeight) {
-    ::SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    // The field's own height follows its item height; the frame adds 6.
-    ::SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(fieldHeight - 6, 1));
+void DriveBox::SetFont(HFONT font) { ::SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+void DriveBox::FitFieldHeight(int fieldHeight) {
+    // A drop-down list sizes its closed field from the height of its
+    // selection item; the frame around it differs between systems, so the
+    // field is measured once and the item corrected.
+    const auto fieldNow = [this] {
+        RECT field{};
+        ::GetWindowRect(combo_, &field);
+        return static_cast<int>(field.bottom - field.top);
+    };
+    int itemHeight = std::max(fieldHeight - 6, 1);
+    ::SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+    itemHeight = std::max(itemHeight + fieldHeight - fieldNow(), 1);
+    ::SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
 }
 
 const std::string& DriveBox::NativeDrive() const {

@@ -20,7 +20,9 @@ public:
 
     void Create(HWND parent, int id);
     HWND Handle() const noexcept { return combo_; }
-    void SetFont(HFONT font, int fieldHeight);
+    void SetFont(HFONT font);
+    // Makes the closed list fieldHeight pixels high, whatever its frame takes.
+    void FitFieldHeight(int fieldHeight);
 
     const std::string& NativeDrive() const;  // "C:\"
     // Selects the drive that holds path, quietly.

@@ -26,16 +26,13 @@ void FileBox::SetNativePath(std::string_view path) {
     std::string absolute = Runtime::AbsoluteDirectory(path);
     SetRows(Read(absolute));
     nativePath_ = std::move(absolute);
-    watch_.Watch(nativePath_);
 }
 
 std::vector<EntryRow> FileBox::Read(const std::string& absolute) {
-    const ULONGLONG start = ::GetTickCount64();
     auto files = Runtime::ReadFolder(absolute, pattern_, Runtime::ListedKinds::Files).Files;
     std::vector<EntryRow> rows;
     rows.reserve(files.size());
     for (auto& file : files) rows.push_back({std::move(file), 0});
-    watch_.NoteListingTook(::GetTickCount64() - start);
     return rows;
 }
 
@@ -44,12 +41,9 @@ void FileBox::Notify(int code) {
 }
 
 void FileBox::FollowDisk() {
-    if (!watch_.HasChanged()) return;
     std::vector<EntryRow> rows;
-    bool isListed = false;
     try {
         rows = Read(nativePath_);
-        isListed = true;
     } catch (const Runtime::RuntimeError&) {
         // The folder went or cannot be read any more: nothing in it to show.
         // The folder list moves to a folder that exists and this list
@@ -62,7 +56,6 @@ void FileBox::FollowDisk() {
     // LB_SETCURSEL is silent: following the disk is not a selection by the person.
     if (selected >= 0) Select(RowNamed(selectedName));
     ScrollBackTo(top);
-    if (isListed) watch_.Watch(nativePath_);
 }
 
 bool FileBox::BeforeDefault(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,15 +6,14 @@
 
 #include "EntryListBox.h"
 #include "NamePattern.h"
-#include "windows/FolderWatch.h"
 
 // File1: the files of its folder whose names match "*.smf;*.mid", letter
 // case ignored, at most one selected. Besides the folder it reports what
 // the person does to it: a selection made or changed (click, keys, drag,
 // typing), and, before the list box acts on them, a key pressed, a mouse
 // button pressed and every move of the mouse over it. Follows its folder
-// on disk: the selected file stays selected, and what the list does to
-// follow is not reported as the person's doing.
+// on disk when told: the selected file stays selected, and what the list
+// does to follow is not reported as the person's doing.
 class FileBox : public EntryListBox {
 public:
     std::function<void()> selectionClicked;
@@ -30,6 +29,7 @@ public:
     void SetNativePath(std::string_view path);
 
     void Notify(int code);
+    // Reads the folder again, after it changed on disk.
     void FollowDisk();
 
 protected:
@@ -40,5 +40,4 @@ private:
 
     std::string nativePath_;
     Runtime::NamePattern pattern_{"*.smf;*.mid"};
-    Runtime::FolderWatch watch_;
 };

@@ -11,7 +11,6 @@ void FolderBox::SetNativePath(std::string_view path) {
 }
 
 void FolderBox::List(std::string absolute) {
-    const ULONGLONG start = ::GetTickCount64();
     auto folders = Runtime::ReadFolder(absolute, Runtime::NamePattern("*"), Runtime::ListedKinds::Folders).Folders;
     const auto chain = Runtime::ChainOf(absolute, driveRoot_);
     std::vector<EntryRow> rows;
@@ -23,8 +22,6 @@ void FolderBox::List(std::string absolute) {
     SetRows(std::move(rows));
     nativePath_ = std::move(absolute);
     chainLength_ = static_cast<int>(chain.size());
-    watch_.NoteListingTook(::GetTickCount64() - start);
-    watch_.Watch(nativePath_);
 }
 
 void FolderBox::Notify(int code) {
@@ -32,7 +29,6 @@ void FolderBox::Notify(int code) {
 }
 
 void FolderBox::FollowDisk() {
-    if (!watch_.HasChanged()) return;
     const int current = Current();
     const bool isSubfolder = current >= chainLength_;
     const std::string currentName = isSubfolder ? Row(current).entry.NativeName : std::string();

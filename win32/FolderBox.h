@@ -5,13 +5,12 @@
 #include <string_view>
 
 #include "EntryListBox.h"
-#include "windows/FolderWatch.h"
 
 // Dir1: the chain of folders from the drive's root down to the folder
 // shown, then that folder's subfolders. A double-click or Enter opens the
-// row; a single click only highlights it. Follows its folder on disk: the
-// highlighted subfolder stays highlighted, and a folder removed while shown
-// gives way to the nearest one above that can be read.
+// row; a single click only highlights it. Follows its folder on disk when
+// told: the highlighted subfolder stays highlighted, and a folder removed
+// while shown gives way to the nearest one above that can be read.
 class FolderBox : public EntryListBox {
 public:
     std::function<void()> pathChanged;  // the folder shown changed
@@ -25,7 +24,7 @@ public:
 
     // A notification from the list box, by its code.
     void Notify(int code);
-    // Called on Form1's timer: reads the folder again when it changed.
+    // Reads the folder again, after it changed on disk.
     void FollowDisk();
 
 protected:
@@ -41,5 +40,4 @@ private:
     std::string nativePath_;
     std::string driveRoot_;
     int chainLength_ = 0;
-    Runtime::FolderWatch watch_;
 };

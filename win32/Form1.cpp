@@ -44,6 +44,7 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
     PlaceControls(static_cast<int>(::GetDpiForWindow(window_)));
     ShowStartFolder();
     ConnectHandlers();
+    watch_.Watch(dir1_.NativePath());
     ::SetTimer(window_, kFollowDiskTimer, kFollowDiskMilliseconds, nullptr);
 }
 
@@ -74,7 +75,7 @@ void Form1::PlaceControls(int dotsPerInch) {
     FontHandle listFont = CreateJapaneseFont(Geometry::WindowGeometry::kListFontPoints, dotsPerInch);
     ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), FALSE);
     ::SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), TRUE);
-    drive1_.SetFont(listFont.Get(), layout.Drive1().Height);
+    drive1_.SetFont(listFont.Get());
     dir1_.SetFont(listFont.Get());
     file1_.SetFont(listFont.Get());
     windowFont_ = std::move(windowFont);
@@ -87,6 +88,7 @@ void Form1::PlaceControls(int dotsPerInch) {
     Place(dir1_.Handle(), layout.Dir1());
     // A drop-down list's height includes its open list: room for eight drives.
     Place(drive1_.Handle(), layout.Drive1(), 8 * layout.Drive1().Height);
+    drive1_.FitFieldHeight(layout.Drive1().Height);
     Place(file1_.Handle(), layout.File1());
     Place(text1_, layout.Text1());
 }
@@ -137,6 +139,7 @@ void Form1::Drive1_Change() {
 void Form1::Dir1_Change() {
     try {
         file1_.SetNativePath(dir1_.NativePath());
+        watch_.Watch(dir1_.NativePath());
     } catch (const Runtime::RuntimeError& error) {
         // The folder went between the two listings: put the folder list
         // back beside the files still shown.
@@ -166,6 +169,19 @@ void Form1::GetMidFileFormat() {
         shownReport_.Replace(ReportForEntry(file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry));
     // The report breaks lines with CR LF, as an edit control wants.
     if (changed) ::SetWindowTextW(text1_, Runtime::WideFromUtf8(*changed).c_str());
+}
+
+void Form1::FollowDisk() {
+    if (watch_.HasChanged()) {
+        const ULONGLONG start = ::GetTickCount64();
+        const std::string shown = dir1_.NativePath();
+        dir1_.FollowDisk();
+        // A folder list that moved up has taken the file list with it.
+        if (dir1_.NativePath() == shown) file1_.FollowDisk();
+        watch_.NoteListingTook(::GetTickCount64() - start);
+    }
+    // The lists may have moved since the last tick, by the person or by following.
+    watch_.Watch(dir1_.NativePath());
 }
 
 EntryListBox* Form1::ListWithHandle(HWND control) noexcept {
@@ -201,8 +217,7 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     case WM_TIMER:
         if (wParam != kFollowDiskTimer) break;
-        dir1_.FollowDisk();
-        file1_.FollowDisk();
+        FollowDisk();
         return 0;
     case WM_DPICHANGED: PlaceControls(HIWORD(wParam)); return 0;
     case WM_DESTROY:

@@ -7,6 +7,7 @@
 #include "FolderBox.h"
 #include "FontHandle.h"
 #include "SelectedReport.h"
+#include "windows/FolderWatch.h"
 
 // The tool's one window: a drive list, a folder list and a file list that
 // follow one another, and the text box that shows the report on the file
@@ -23,6 +24,11 @@ public:
     ~Form1();
 
     HWND Handle() const noexcept { return window_; }
+    // The controls, read by the tests that drive the window.
+    const DriveBox& Drive1() const noexcept { return drive1_; }
+    const FolderBox& Dir1() const noexcept { return dir1_; }
+    const FileBox& File1() const noexcept { return file1_; }
+    HWND Text1() const noexcept { return text1_; }
 
     // The handlers, named after the control and the event they answer.
     void Drive1_Change();
@@ -44,6 +50,7 @@ private:
     void ShowStartFolder();
     void ConnectHandlers();
     EntryListBox* ListWithHandle(HWND control) noexcept;
+    void FollowDisk();
 
     bool endsProgram_;
     // Fonts first: they outlive the window and the controls that use them.
@@ -57,4 +64,8 @@ private:
     // The report Text1 shows, as composed: comparing with it needs no text
     // read back from the box on every mouse move.
     ShownReport shownReport_;
+    // One watch for the folder both lists show: on Windows a watch holds
+    // its folder open, and a removed folder is only deleted once no handle
+    // holds it, so the two lists must let go of it together.
+    Runtime::FolderWatch watch_;
 };

@@ -31,7 +31,6 @@ bool CanOpen(std::string_view path) {
 }  // namespace
 
 void FolderWatch::Watch(std::string_view folder) {
-    listedAt_ = ::GetTickCount64();
     if (folder == watched_ && folder_.IsWatching()) return;
     watched_ = folder;
     folder_ = ChangeNotification(folder);
@@ -40,16 +39,22 @@ void FolderWatch::Watch(std::string_view folder) {
 }
 
 void FolderWatch::NoteListingTook(unsigned long long milliseconds) noexcept {
+    listedAt_ = ::GetTickCount64();
     gathering_ = std::clamp(2 * milliseconds, kShortestGathering, kLongestGathering);
 }
 
 bool FolderWatch::HasChanged() {
     // A notification still waiting is asked for next time: nothing is lost.
     if (::GetTickCount64() - listedAt_ < gathering_) return false;
-    const bool entriesChanged = folder_.HasFired();
+    if (folder_.HasFired()) {
+        // Let go of the folder before it is listed again: a folder removed
+        // while watched is only deleted once no handle holds it, and the
+        // listing must see it gone. Watch() takes it up again.
+        folder_ = ChangeNotification();
+        return true;
+    }
     // Next to the shown folder: only its going away matters.
-    const bool aboveChanged = above_.HasFired();
-    return entriesChanged || ((aboveChanged || folder_.IsWatching()) && !CanOpen(watched_));
+    return above_.HasFired() && !CanOpen(watched_);
 }
 
 }  // namespace Runtime

@@ -14,12 +14,12 @@ namespace Runtime {
 // same with QFileSystemWatcher.
 class FolderWatch {
 public:
-    // Watches folder instead of the one watched so far. Called after each
-    // listing: a folder removed and made again needs a new watch.
+    // Watches folder instead of the one watched so far; the same folder
+    // again is only watched anew when its watch was let go.
     void Watch(std::string_view folder);
 
-    // How long the last listing took: a folder that takes long to list is
-    // read less often during a burst of changes.
+    // A listing after a change just ended, and took this long: a folder
+    // that takes long to list is read less often during a burst of changes.
     void NoteListingTook(unsigned long long milliseconds) noexcept;
 
     // Whether the list must be read again. Never waits; says no for a
