@@ -8,6 +8,7 @@ std::string DescribeError(std::int32_t number) {
     case kFileNotFound: return "ファイルが見つかりません。";
     case kTooManyFiles: return "開いているファイルが多すぎます。";
     case kAccessDenied: return "アクセスが拒否されました。";
+    case kNotReady: return "ディスクが準備されていません。";
     case kDeviceIo: return "デバイス I/O エラーです。";
     case kPathNotFound: return "パスが見つかりません。";
     default: return "予期しないエラーが発生しました。";

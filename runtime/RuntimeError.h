@@ -12,6 +12,7 @@ enum ErrorNumber : std::int32_t {
     kFileNotFound = 53,
     kTooManyFiles = 67,
     kAccessDenied = 70,
+    kNotReady = 71,
     kDeviceIo = 57,
     kPathNotFound = 76,
     kUnknownFailure = 51,
