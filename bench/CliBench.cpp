@@ -148,8 +148,11 @@ CliBenchmarks::CliBenchmarks(const fs::path& folder) : folder_(folder) {
     };
     // CPU time of the whole process, the reading threads' included; the
     // ratio of two thread counts is taken by wall time.
-    benchmark::RegisterBenchmark("Catalogue/Tsv/Jobs1", catalogue("1"))->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-    benchmark::RegisterBenchmark("Catalogue/Tsv/Jobs2", catalogue("2"))->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+    for (const char* jobs : {"1", "2"}) {
+        benchmark::RegisterBenchmark((std::string("Catalogue/Tsv/Jobs") + jobs).c_str(), catalogue(jobs))
+            ->Unit(benchmark::kMillisecond)
+            ->MeasureProcessCPUTime();
+    }
     benchmark::RegisterBenchmark("Catalogue/OsLoop", [this](benchmark::State& state) {
         TimeOsLoop(state, collection());
     })->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

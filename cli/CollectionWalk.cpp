@@ -72,7 +72,9 @@ void CollectionWalk::ReadFiles(const std::string& folder, const std::vector<Runt
     progress_.FilesFound(files.size());
     std::vector<std::filesystem::path> paths;
     paths.reserve(files.size());
-    for (const Runtime::DirectoryEntry& file : files) paths.push_back(Runtime::PathFromNative(JoinFullPath(folder, file.NativeName)));
+    for (const Runtime::DirectoryEntry& file : files) {
+        paths.push_back(Runtime::PathFromNative(JoinFullPath(folder, file.NativeName)));
+    }
 
     std::string shownPath = JoinFullPath(Runtime::ReadablePath(folder), "");
     const std::size_t folderLength = shownPath.size();

@@ -1,6 +1,7 @@
 #include "ReadingPool.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace Cli {
 
@@ -13,7 +14,15 @@ constexpr std::size_t kLongestRun = 32;
 ReadingPool::ReadingPool(unsigned jobs) {
     if (jobs <= 1) return;
     threads_.reserve(jobs);
-    for (unsigned i = 0; i < jobs; ++i) threads_.emplace_back([this] { Work(); });
+    for (unsigned i = 0; i < jobs; ++i) {
+        // The system may refuse more threads: the ones started do the work,
+        // and with none the calling thread reads.
+        try {
+            threads_.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
 }
 
 ReadingPool::~ReadingPool() {
@@ -55,9 +64,10 @@ bool ReadingPool::ReadInOrder(std::span<const std::filesystem::path> files, cons
         return true;
     }
 
+    std::vector<std::optional<MIDTitle::MidReading>> readings(files.size());
     std::unique_lock lock(mutex_);
+    readings_ = std::move(readings);
     files_ = files;
-    readings_.assign(files.size(), std::nullopt);
     next_ = 0;
     // Runs short enough that every thread gets several, so none waits long
     // for the last; long enough to keep the locking rare.
@@ -65,25 +75,31 @@ bool ReadingPool::ReadInOrder(std::span<const std::filesystem::path> files, cons
     lock.unlock();
     workArrived_.notify_all();
 
-    bool isWanted = true;
-    for (std::size_t i = 0; i < files.size() && isWanted; ++i) {
+    // However this call ends, even by an exception from deliver, the batch
+    // belongs to it: no thread may touch the files or readings after.
+    struct BatchEnd {
+        ReadingPool& pool;
+        ~BatchEnd() { pool.FinishBatch(); }
+    } const batchEnd{*this};
+
+    for (std::size_t i = 0; i < files.size(); ++i) {
         lock.lock();
         readingDone_.wait(lock, [&] { return readings_[i].has_value(); });
         const MIDTitle::MidReading reading = std::move(*readings_[i]);
         readings_[i].reset();
         lock.unlock();
-        isWanted = deliver(i, reading);
+        if (!deliver(i, reading)) return false;
     }
+    return true;
+}
 
-    // The batch's files and readings belong to this call: no thread may
-    // touch them once it returns.
-    lock.lock();
-    next_ = files_.size();
+void ReadingPool::FinishBatch() noexcept {
+    std::unique_lock lock(mutex_);
+    next_ = files_.size();  // the files not taken yet stay unread
     readingDone_.wait(lock, [this] { return inFlight_ == 0; });
     files_ = {};
     readings_.clear();
     next_ = 0;
-    return isWanted;
 }
 
 }  // namespace Cli

@@ -33,6 +33,7 @@ public:
 
 private:
     void Work();
+    void FinishBatch() noexcept;
 
     std::mutex mutex_;
     std::condition_variable workArrived_;

@@ -1,5 +1,8 @@
 #include "Run.h"
 
+#include <new>
+
+#include "LineEnd.h"
 #include "Options.h"
 #include "Progress.h"
 #include "ReadingPool.h"
@@ -17,17 +20,25 @@ int Run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     const Options& options = *parsed.options;
 
     ResultWriter writer(out, options.format);
-    ReadingPool pool(options.jobs);
     Progress progress(err, context.isErrorTerminal);
-    CollectionWalk walk(options, writer, pool, progress, err, context.readFolder);
-    writer.WriteHeader();
-    for (const std::string& path : options.paths) {
-        if (walk.HasStopped() || !writer.IsWritable()) break;
-        walk.WalkNamedPath(path);
+    try {
+        ReadingPool pool(options.jobs);
+        CollectionWalk walk(options, writer, pool, progress, err, context.readFolder);
+        writer.WriteHeader();
+        for (const std::string& path : options.paths) {
+            if (walk.HasStopped() || !writer.IsWritable()) break;
+            walk.WalkNamedPath(path);
+        }
+        out << std::flush;
+        progress.Clear();
+        return walk.HasFailed() ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        // A folder too large for memory ends the walk; what was written stays.
+        out << std::flush;
+        progress.Clear();
+        err << "midtitle-cli: " << Runtime::MakeError(Runtime::kOutOfMemory).Message() << kLineEnd << std::flush;
+        return 1;
     }
-    out << std::flush;
-    progress.Clear();
-    return walk.HasFailed() ? 1 : 0;
 }
 
 }  // namespace Cli

@@ -58,7 +58,8 @@ TitleOrMessage Message(std::string_view message) { return {std::string(message),
 
 // The header, then the first track's title, with the numbers stored into
 // info as they are read. Failures of the file operations are thrown as
-// RuntimeError.
+// RuntimeError. isListed: a folder listing has just shown path as a normal
+// file, so the lookup is not made again.
 TitleOrMessage ReadHeaderAndTitle(const std::filesystem::path& path, MidInfo& info, bool isListed) {
     if (!isListed && !Runtime::IsNormalFile(path)) return Message(Messages::kFileNotFound);
 
@@ -95,7 +96,9 @@ TitleOrMessage ReadHeaderAndTitle(const std::filesystem::path& path, MidInfo& in
     // Every mouse move over the file list reads the title again, so a forged
     // length of up to 256 MiB must not be read whole: the title is cut.
     const auto length = static_cast<std::size_t>(std::min(title.length, kLongestTitle));
-    if (title.start + length <= trackHead.size()) return {Runtime::Cp932ToUtf8(trackHead.subspan(title.start, length)), true};
+    if (title.start + length <= trackHead.size()) {
+        return {Runtime::Cp932ToUtf8(trackHead.subspan(title.start, length)), true};
+    }
     // A long title runs past what was read: fetch its own bytes.
     std::vector<std::uint8_t> text(length, 0);
     file.ReadAt(kTrackDataAt + title.start, text);

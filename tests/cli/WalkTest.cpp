@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -68,7 +71,8 @@ TEST_F(Walk, GoesDepthFirstInListOrderLeavingHiddenOut) {
 TEST_F(Walk, FollowsFolderLinksOnlyWhenToldAndNeverRoundALoop) {
     if (!LinkFolders()) GTEST_SKIP() << "folder links cannot be made here";
     const CliResult unfollowed = RunCli({"-r", "--format", "tsv", Utf8(root())});
-    EXPECT_EQ(ListedPaths(unfollowed.out, root()), (std::vector<std::string>{"a.mid", "b/e.smf", "b/c/d.mid", "曲集/春の海.mid"}));
+    EXPECT_EQ(ListedPaths(unfollowed.out, root()),
+              (std::vector<std::string>{"a.mid", "b/e.smf", "b/c/d.mid", "曲集/春の海.mid"}));
     const CliResult followed = RunCli({"-r", "-L", "--format", "tsv", Utf8(root())});
     EXPECT_EQ(ListedPaths(followed.out, root()),
               (std::vector<std::string>{"a.mid", "a-link/d.mid", "b/e.smf", "b/c/d.mid", "曲集/春の海.mid"}));
@@ -89,6 +93,21 @@ TEST_F(Walk, TellsWhatCannotBeReadAndGoesOn) {
     EXPECT_NE(result.err.find("missing.mid: 53 ファイルが見つかりません。"), std::string::npos) << result.err;
     EXPECT_EQ(result.status, 1);
 }
+
+#ifndef _WIN32
+TEST_F(Walk, TurnsAwayANameSwappedForAFifoAfterItWasListed) {
+    // Opening a FIFO for reading would wait for a writer that never comes.
+    Cli::RunContext context;
+    context.readFolder = [](std::string_view folder, const Runtime::NamePattern& pattern) {
+        Runtime::FolderContents contents = Runtime::ReadFolder(folder, pattern);
+        const fs::path swapped = Runtime::PathFromUtf8(folder) / "a.mid";
+        if (fs::remove(swapped)) ::mkfifo(swapped.c_str(), 0600);
+        return contents;
+    };
+    const CliResult result = RunCli({"--format", "tsv", Utf8(root())}, context);
+    EXPECT_NE(result.out.find("a.mid\t0\t0\t0\t\t53 ファイルが見つかりません。"), std::string::npos) << result.out;
+}
+#endif
 
 TEST_F(Walk, GivesTheSameOutputOnAnyNumberOfThreads) {
     for (int i = 0; i < 300; ++i) {
