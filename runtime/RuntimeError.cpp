@@ -4,6 +4,7 @@ namespace Runtime {
 
 std::string DescribeError(std::int32_t number) {
     switch (number) {
+    case kOverflow: return "オーバーフローしました。";
     case kOutOfMemory: return "メモリが不足しています。";
     case kFileNotFound: return "ファイルが見つかりません。";
     case kTooManyFiles: return "開いているファイルが多すぎます。";

@@ -8,6 +8,7 @@ namespace Runtime {
 // Failure numbers, one per cause, shown beside the description in the
 // failure message and in the report's title line.
 enum ErrorNumber : std::int32_t {
+    kOverflow = 6,
     kOutOfMemory = 7,
     kFileNotFound = 53,
     kTooManyFiles = 67,
