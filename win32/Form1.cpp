@@ -220,6 +220,19 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         FollowDisk();
         return 0;
     case WM_DPICHANGED: PlaceControls(HIWORD(wParam)); return 0;
+    // What a dialog box does for its controls, which Form1 is not: Tab out
+    // of Text1, and the keys back where they were when the window returns.
+    case WM_NEXTDLGCTL:
+        ::SetFocus(LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                       : ::GetNextDlgTabItem(window_, ::GetFocus(), wParam != 0));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (::IsChild(window_, ::GetFocus())) focused_ = ::GetFocus();
+        } else {
+            ::SetFocus(focused_ != nullptr ? focused_ : drive1_.Handle());
+        }
+        return 0;
     case WM_DESTROY:
         ::KillTimer(window_, kFollowDiskTimer);
         if (endsProgram_) ::PostQuitMessage(0);

@@ -54,10 +54,13 @@ TEST(Form1Layout, TabsInOrderAndNamesEachControl) {
         {window.File1(), L"ファイル"},
         {window.form().Text1(), L"情報"},
     };
+    ::SetFocus(order[0].control);
     for (std::size_t i = 0; i < std::size(order); ++i) {
         SCOPED_TRACE(i);
-        const HWND next = order[(i + 1) % std::size(order)].control;
-        EXPECT_EQ(::GetNextDlgTabItem(form, order[i].control, FALSE), next);
+        // Tab as the message loop hands it over; Text1 gives the keys up too.
+        MSG tab{::GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+        EXPECT_TRUE(::IsDialogMessageW(form, &tab));
+        EXPECT_EQ(::GetFocus(), order[(i + 1) % std::size(order)].control);
         // A screen reader names a list or an edit box after the label before it.
         const HWND label = ::GetWindow(order[i].control, GW_HWNDPREV);
         wchar_t className[16] = {};
