@@ -56,6 +56,11 @@ void EntryListBox::Draw(const DRAWITEMSTRUCT& item) const {
         RECT text = item.rcItem;
         // The chain of folders reads as a path: each step a little further in.
         text.left += 2 + row.depth * metrics.tmHeight * 2 / 3;
+        if (const HICON glyph = GlyphOf(static_cast<int>(item.itemID))) {
+            const int size = item.rcItem.bottom - item.rcItem.top - 2;
+            ::DrawIconEx(item.hDC, text.left, item.rcItem.top + 1, glyph, size, size, 0, nullptr, DI_NORMAL);
+            text.left += size + 3;
+        }
         ::SetBkMode(item.hDC, TRANSPARENT);
         ::SetTextColor(item.hDC, ::GetSysColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         const std::wstring name = Runtime::WideFromUtf8(row.entry.DisplayName);

@@ -45,6 +45,8 @@ protected:
     // was answered and the list box must not see it.
     virtual bool BeforeDefault(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DialogCode(LRESULT code, const MSG* message) const { (void)message; return code; }
+    // The small picture drawn before a row's name, or none.
+    virtual HICON GlyphOf(int row) const { (void)row; return nullptr; }
 
     void SetRows(std::vector<EntryRow> rows);
     void Select(int index);  // without telling the parent, as LB_SETCURSEL is silent

@@ -1,8 +1,27 @@
 #include "FolderBox.h"
 
+#include <shellapi.h>
+
 #include "FailureBox.h"
 #include "PathChain.h"
 #include "RuntimeError.h"
+
+namespace {
+
+// The shell's own folder pictures, as Explorer draws them. Asked by
+// attributes alone, so no folder on disk is read for them.
+HICON FolderIcon(UINT openOrClosed) {
+    SHFILEINFOW info{};
+    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | openOrClosed;
+    return ::SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags) != 0 ? info.hIcon
+                                                                                                : nullptr;
+}
+
+}  // namespace
+
+FolderBox::FolderBox() : openFolder_(FolderIcon(SHGFI_OPENICON)), folder_(FolderIcon(0)) {}
+
+HICON FolderBox::GlyphOf(int row) const { return row < chainLength_ ? openFolder_.Get() : folder_.Get(); }
 
 void FolderBox::SetNativePath(std::string_view path) {
     List(Runtime::AbsoluteDirectory(path));

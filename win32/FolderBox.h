@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "EntryListBox.h"
+#include "IconHandle.h"
 
 // Dir1: the chain of folders from the drive's root down to the folder
 // shown, then that folder's subfolders. A double-click or Enter opens the
@@ -14,6 +15,8 @@
 class FolderBox : public EntryListBox {
 public:
     std::function<void()> pathChanged;  // the folder shown changed
+
+    FolderBox();
 
     const std::string& NativePath() const noexcept { return nativePath_; }
     void SetDriveRoot(std::string_view root) { driveRoot_ = root; }
@@ -30,6 +33,7 @@ public:
 protected:
     bool BeforeDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DialogCode(LRESULT code, const MSG* message) const override;
+    HICON GlyphOf(int row) const override;
 
 private:
     void List(std::string absolute);
@@ -40,4 +44,6 @@ private:
     std::string nativePath_;
     std::string driveRoot_;
     int chainLength_ = 0;
+    IconHandle openFolder_;
+    IconHandle folder_;
 };

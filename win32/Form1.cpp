@@ -40,11 +40,17 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
     RegisterForm1Class(instance, WindowProcedure);
     window_ = ::CreateWindowExW(kExtendedStyle, kClassName, L"MIDタイトル", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    CreateControls();
-    PlaceControls(static_cast<int>(::GetDpiForWindow(window_)));
-    ShowStartFolder();
-    ConnectHandlers();
-    watch_.Watch(dir1_.NativePath());
+    try {
+        CreateControls();
+        PlaceControls(static_cast<int>(::GetDpiForWindow(window_)));
+        ShowStartFolder();
+        ConnectHandlers();
+        watch_.Watch(dir1_.NativePath());
+    } catch (...) {
+        // No destructor runs for a half-made Form1: the window, which points at it, must go here.
+        ::DestroyWindow(window_);
+        throw;
+    }
     ::SetTimer(window_, kFollowDiskTimer, kFollowDiskMilliseconds, nullptr);
 }
 
@@ -70,10 +76,10 @@ void Form1::CreateControls() {
 
 void Form1::PlaceControls(int dotsPerInch) {
     const Geometry::WindowGeometry layout(dotsPerInch);
+    // Win32 controls take no font from their window: each is given its own.
     // The old fonts go only once no control uses them.
     FontHandle windowFont = CreateJapaneseFont(Geometry::WindowGeometry::kWindowFontPoints, dotsPerInch);
     FontHandle listFont = CreateJapaneseFont(Geometry::WindowGeometry::kListFontPoints, dotsPerInch);
-    ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), FALSE);
     ::SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), TRUE);
     drive1_.SetFont(listFont.Get());
     dir1_.SetFont(listFont.Get());
@@ -220,6 +226,19 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         FollowDisk();
         return 0;
     case WM_DPICHANGED: PlaceControls(HIWORD(wParam)); return 0;
+    // What a dialog box does for its controls, which Form1 is not: Tab out
+    // of Text1, and the keys back where they were when the window returns.
+    case WM_NEXTDLGCTL:
+        ::SetFocus(LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                       : ::GetNextDlgTabItem(window_, ::GetFocus(), wParam != 0));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (::IsChild(window_, ::GetFocus())) focused_ = ::GetFocus();
+        } else {
+            ::SetFocus(focused_ != nullptr ? focused_ : drive1_.Handle());
+        }
+        return 0;
     case WM_DESTROY:
         ::KillTimer(window_, kFollowDiskTimer);
         if (endsProgram_) ::PostQuitMessage(0);

@@ -61,6 +61,7 @@ private:
     FolderBox dir1_;
     FileBox file1_;
     HWND text1_ = nullptr;
+    HWND focused_ = nullptr;  // the control that had the keys when the window lost them
     // The report Text1 shows, as composed: comparing with it needs no text
     // read back from the box on every mouse move.
     ShownReport shownReport_;

@@ -22,7 +22,7 @@ std::wstring TextOf(HWND window) {
 
 }  // namespace
 
-TEST(Form1Layout, PlacesTheControlsAt96Dpi) {
+TEST(Form1Layout, PlacesTheControlsAtTheWindowsDpi) {
     const TempFolder folder;
     WindowDriver window(folder.path());
     const HWND form = window.form().Handle();
@@ -34,14 +34,20 @@ TEST(Form1Layout, PlacesTheControlsAt96Dpi) {
     EXPECT_EQ(TextOf(form), L"MIDタイトル");
     EXPECT_EQ(::GetWindowLongW(form, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "fixed size";
 
-    const Geometry::WindowGeometry layout(96);
-    const struct { const char* name; HWND control; Geometry::PixelRect rect; } controls[] = {
-        {"Drive1", window.Drive1(), layout.Drive1()},
-        {"Dir1", window.Dir1(), layout.Dir1()},
-        {"File1", window.File1(), layout.File1()},
-        {"Text1", window.form().Text1(), layout.Text1()},
-    };
-    for (const auto& c : controls) EXPECT_EQ(ClientRect(c.control), c.rect) << c.name;
+    // Then moved to a 144-dpi monitor, as Windows tells a per-monitor aware window.
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{0, 0, 700, 540};
+        if (dpi != 96) ::SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const Geometry::WindowGeometry layout(dpi);
+        const struct { const char* name; HWND control; Geometry::PixelRect rect; } controls[] = {
+            {"Drive1", window.Drive1(), layout.Drive1()},
+            {"Dir1", window.Dir1(), layout.Dir1()},
+            {"File1", window.File1(), layout.File1()},
+            {"Text1", window.form().Text1(), layout.Text1()},
+        };
+        for (const auto& c : controls) EXPECT_EQ(ClientRect(c.control), c.rect) << c.name;
+    }
 }
 
 TEST(Form1Layout, TabsInOrderAndNamesEachControl) {
@@ -54,10 +60,13 @@ TEST(Form1Layout, TabsInOrderAndNamesEachControl) {
         {window.File1(), L"ファイル"},
         {window.form().Text1(), L"情報"},
     };
+    ::SetFocus(order[0].control);
     for (std::size_t i = 0; i < std::size(order); ++i) {
         SCOPED_TRACE(i);
-        const HWND next = order[(i + 1) % std::size(order)].control;
-        EXPECT_EQ(::GetNextDlgTabItem(form, order[i].control, FALSE), next);
+        // Tab as the message loop hands it over; Text1 gives the keys up too.
+        MSG tab{::GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+        EXPECT_TRUE(::IsDialogMessageW(form, &tab));
+        EXPECT_EQ(::GetFocus(), order[(i + 1) % std::size(order)].control);
         // A screen reader names a list or an edit box after the label before it.
         const HWND label = ::GetWindow(order[i].control, GW_HWNDPREV);
         wchar_t className[16] = {};

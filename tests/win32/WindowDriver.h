@@ -68,12 +68,20 @@ public:
         ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, RowPoint(list, row));
         ::SendMessageW(list, WM_LBUTTONUP, 0, RowPoint(list, row));
     }
+    // Keys go the way the program's message loop sends them: through
+    // IsDialogMessage first, which moves between controls and hands each
+    // control the keys it asks for.
+    static void Deliver(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+        MSG delivered{control, message, wParam, lParam, ::GetTickCount(), {}};
+        if (::IsDialogMessageW(::GetAncestor(control, GA_ROOT), &delivered)) return;
+        ::DispatchMessageW(&delivered);
+    }
     static void Key(HWND control, UINT key) {
-        ::SendMessageW(control, WM_KEYDOWN, key, 1);
-        ::SendMessageW(control, WM_KEYUP, key, 0xC0000001);
+        Deliver(control, WM_KEYDOWN, key, 1);
+        Deliver(control, WM_KEYUP, key, 0xC0000001);
     }
     static void Type(HWND control, std::wstring_view text) {
-        for (const wchar_t c : text) ::SendMessageW(control, WM_CHAR, c, 1);
+        for (const wchar_t c : text) Deliver(control, WM_CHAR, c, 1);
     }
 
     // Handles what is waiting, timers included.
