@@ -145,6 +145,11 @@ private slots:
         QCOMPARE(window.drive1->drive(), volume.path());
         QCOMPARE(window.dir1->path(), volume.path());
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
+        // Read again with a volume plugged in before it: the current one stays.
+        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}, {volume.at("new"), "vfat", "/dev/sdd1", "NEW"},
+                                   {volume.native(), "vfat", "/dev/sdb1", "USB"}});
+        QCOMPARE(window.drive1->drive(), volume.path());
+        QCOMPARE(window.dir1->path(), volume.path());
         // The current volume is unplugged: the lists go to the first one left.
         window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}});
         QCOMPARE(window.drive1->drive(), QStringLiteral("/"));

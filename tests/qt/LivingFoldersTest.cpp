@@ -46,6 +46,8 @@ private slots:
         for (const char* name : {"one", "two"}) folder.makeFolder(name);
         StartedForm window(folder.native());
         window.file1->setSelectedIndex(1);
+        // Dir1 highlights "two" (a single click), which stays highlighted while it is there.
+        window.dir1->setCurrentIndex(window.dir1->model()->index(RowNamed(*window.dir1, "two"), 0));
         const QString report = window.text1->toPlainText();
         if (!selected.isEmpty()) folder.Write("b.mid", TitledSong("rewritten"));  // a report made now would differ
         QSignalSpy textChanges(window.text1, &QPlainTextEdit::textChanged);
@@ -59,8 +61,9 @@ private slots:
         if (words[0] == "rename") std::filesystem::rename(folder.at(name), folder.at(words.value(2).toStdString()));
 
         QTRY_COMPARE(ShownNames(*window.file1), files);
-        // The folder itself is the chain's last row, and stays current.
-        QTRY_COMPARE(ShownNames(*window.dir1).mid(window.dir1->currentIndex().row() + 1), folders);
+        QTRY_COMPARE(ShownNames(*window.dir1).mid(ChainTo(window, folder.path()).size()), folders);
+        const QString highlighted = folders.contains("two") ? "two" : folder.path().section('/', -1);
+        QCOMPARE(window.dir1->currentIndex().data().toString(), highlighted);
         QCOMPARE(SelectedName(*window.file1), selected);
         QCOMPARE(textChanges.count(), 0);
         QCOMPARE(window.text1->toPlainText(), report);
@@ -68,6 +71,16 @@ private slots:
         if (!selected.isEmpty()) return;
         QTest::keyClick(window.file1, Qt::Key_Up);  // the keys go on from where the file was
         QCOMPARE(SelectedName(*window.file1), QStringLiteral("a.mid"));
+    }
+
+    void listingAgainKeepsThePlaceScrolledTo() {
+        TestFolder folder;
+        for (int i = 0; i < 60; ++i) folder.Write(QString::asprintf("%02d.mid", i).toStdString(), {});
+        StartedForm window(folder.native());
+        window.file1->scrollTo(window.file1->model()->index(30, 0), QAbstractItemView::PositionAtTop);
+        folder.Write("99.mid", {});
+        QTRY_COMPARE(window.file1->model()->rowCount(), 61);
+        QCOMPARE(window.file1->indexAt(QPoint(1, 1)).row(), 30);
     }
 
     void shownFolderGoneMovesUpQuietly_data() {

@@ -25,6 +25,7 @@ TEST(NamePattern, MatchesWildcardsIgnoringCase) {
         {"*.smf;*.mid", "song.mid.txt", false}, {"*.smf;*.mid", "songmid", false},
         {"*.MID", "song.mid", true},           {"SONG?.*", "song1.mid", true},
         {"??.mid", "曲名.mid", true},          {"??.mid", "曲.mid", false},  // '?' is a whole character
+        {"*??.mid", "曲.mid", false},
         {"a*b*c", "aXbYbZc", true},            {"a*b*c", "aXbYbZ", false},
         {"", "anything", true},                {";;*.mid;", "x.mid", true},
     };
