@@ -83,12 +83,14 @@ struct ShownForm {
 };
 
 // From setting Dir1's path until File1 holds the folder's files and is laid
-// out and drawn.
+// out and drawn. The folder may be read on a worker: its time counts, as
+// the CPU time of the whole process.
 void TimeListing(benchmark::State& state, const std::filesystem::path& big, const std::filesystem::path& empty) {
     ShownForm shown(empty);
     const std::size_t before = AllocatedBytes();
     for (auto _ : state) {
         shown.dir1.setNativePath(big.native());
+        while (shown.dir1.isReading()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QApplication::processEvents();
     }
     if (shown.file1.count() != kBigFileCount) return state.SkipWithError("File1 is not complete");
@@ -212,10 +214,10 @@ WindowBenchmarks::WindowBenchmarks(int& argc, char** argv, const std::filesystem
     });
     benchmark::RegisterBenchmark("ListFolder/Form1", [this, empty](benchmark::State& state) {
         TimeListing(state, bigFolder(), empty);
-    })->Unit(benchmark::kMillisecond);
+    })->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
     benchmark::RegisterBenchmark("ListFolder/OsCalls", [this](benchmark::State& state) {
         TimeOsListing(state, bigFolder());
-    })->Unit(benchmark::kMillisecond);
+    })->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 }
 
 WindowBenchmarks::~WindowBenchmarks() {

@@ -10,12 +10,12 @@
 #include "DirectoryListing.h"
 #include "EntryListModel.h"
 #include "FailureMessage.h"
+#include "FolderReader.h"
 #include "FolderWatch.h"
+#include "ListingPatience.h"
 #include "PathChain.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
-#include "FolderReader.h"
-#include "ListingPatience.h"
 #include "WindowPoster.h"
 
 namespace {

@@ -2,9 +2,17 @@
 
 #include <QSignalBlocker>
 
+#include <chrono>
+
+#include "BackgroundWork.h"
+#include "NewestWins.h"
 #include "ReadableName.h"
+#include "WindowPoster.h"
 
 namespace {
+
+constexpr std::chrono::milliseconds kPatience{25};
+constexpr std::chrono::milliseconds kStartPatience{1000};
 
 QString VolumeText(const Runtime::Volume& volume) {
     QString text = QString::fromStdString(Runtime::ReadablePath(volume.MountPoint));
@@ -14,8 +22,15 @@ QString VolumeText(const Runtime::Volume& volume) {
 
 }  // namespace
 
-DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
-    setVolumes(Runtime::MountedVolumes());
+DriveList::DriveList(QWidget* parent)
+    : QComboBox(parent),
+      work_(std::make_unique<Services::BackgroundWork>(PosterFor(this), 1)),
+      volumesRead_(std::make_unique<Services::NewestWins<std::vector<Runtime::Volume>>>(
+          *work_, [this](std::vector<Runtime::Volume> volumes) { setVolumes(std::move(volumes)); })) {
+    // Not on screen yet, so waiting longer stops nothing; the list holds
+    // "/" until the volumes arrive.
+    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kStartPatience);
+    setVolumes(volumes ? std::move(*volumes) : std::vector<Runtime::Volume>());
     connect(this, &QComboBox::currentIndexChanged, this, [this] { emit driveChanged(drive()); });
 }
 
@@ -35,8 +50,11 @@ void DriveList::setNativeDrive(std::string_view path) {
     if (found < volumes_.size()) setCurrentIndex(static_cast<int>(found));
 }
 
+DriveList::~DriveList() = default;
+
 void DriveList::showPopup() {
-    setVolumes(Runtime::MountedVolumes());
+    // Volumes that take longer to list fill the open list when they arrive.
+    if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kPatience)) setVolumes(std::move(*volumes));
     QComboBox::showPopup();
 }
 

@@ -2,20 +2,30 @@
 
 #include <QComboBox>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Volumes.h"
 
+namespace Services {
+class BackgroundWork;
+template <class Result>
+class NewestWins;
+}  // namespace Services
+
 // The drive list: the mounted volumes a person browses, one of them current.
 // Its drive is the current volume's mount point.
+// The volumes are read on a worker: looking at a mount point whose server
+// stopped answering waits for good, and the window must not.
 class DriveList : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(QString drive READ drive WRITE setDrive NOTIFY driveChanged)
 
 public:
     explicit DriveList(QWidget* parent = nullptr);  // lists the volumes mounted now
+    ~DriveList() override;  // returns at once, even with the volumes' read hanging
 
     QString drive() const;
     const std::string& nativeDrive() const;
@@ -38,4 +48,6 @@ protected:
 
 private:
     std::vector<Runtime::Volume> volumes_;
+    std::unique_ptr<Services::BackgroundWork> work_;
+    std::unique_ptr<Services::NewestWins<std::vector<Runtime::Volume>>> volumesRead_;  // goes before work_
 };

@@ -8,17 +8,17 @@
 
 #include <chrono>
 
+#include "BackgroundWork.h"
 #include "DirectoryList.h"
 #include "DirectoryListing.h"
 #include "DriveList.h"
 #include "FailureMessage.h"
 #include "FileList.h"
-#include "SelectedReport.h"
+#include "ReportFetcher.h"
 #include "RuntimeError.h"
+#include "SelectedReport.h"
 #include "WindowLayout.h"
 #include "WindowPoster.h"
-#include "BackgroundWork.h"
-#include "ReportFetcher.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "Report.h"
-#include "SelectedReport.h"
 
 namespace Services {
 
@@ -20,10 +19,6 @@ std::string FirstLineOf(const SelectedFile& file) {
 }
 
 }  // namespace
-
-std::string ReadSelectedReport(const SelectedFile& file) {
-    return ReportForEntry(file.NativeFolder, file.ReadableFolder, file.Entry);
-}
 
 struct ReportFetcher::State {
     using Clock = std::chrono::steady_clock;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "FakeWindow.h"
+#include "Report.h"
 #include "ReportFetcher.h"
 
 using namespace std::chrono_literals;
@@ -71,7 +72,9 @@ TEST(ReportFetcher, DeliversOnlyWhatTheSelectionStillWants) {
             }
         }
         EXPECT_EQ(fetching.arrived, c.arrived);
-        for (const auto& [name, reads] : c.reads) EXPECT_EQ(fetching.gates->Reads(name), reads) << name;
+        for (const auto& [name, reads] : c.reads) {
+            EXPECT_EQ(fetching.gates->Reads(name), reads) << name;
+        }
     }
 }
 
@@ -86,12 +89,14 @@ TEST(ReportFetcher, AReadWithinPatienceIsAnsweredAtOnceAndNotAgain) {
 }
 
 TEST(ReportFetcher, WaitingTextNamesTheFileUnlessTheBoxDoes) {
+    // The separator is the platform's.
+    const auto reportOn = [](const char* name) { return "ファイル名－ " + JoinFullPath("/music", name) + "\r\n"; };
     Fetching fetching;
     EXPECT_EQ(fetching.fetcher.WaitingText(""), std::nullopt);  // nothing asked for
     fetching.fetcher.Request(File("春.mid"), 0ms);
-    EXPECT_EQ(fetching.fetcher.WaitingText("ファイル名－ /music/a.mid\r\n\r\nフォーマット－ 1\r\n"),
-              "ファイル名－ /music/春.mid\r\n\r\n読み込み中…");
-    EXPECT_EQ(fetching.fetcher.WaitingText("ファイル名－ /music/春.mid\r\n\r\nフォーマット－ 1\r\n"), std::nullopt);
+    EXPECT_EQ(fetching.fetcher.WaitingText(reportOn("a.mid") + "\r\nフォーマット－ 1\r\n"),
+              reportOn("春.mid") + "\r\n読み込み中…");
+    EXPECT_EQ(fetching.fetcher.WaitingText(reportOn("春.mid") + "\r\nフォーマット－ 1\r\n"), std::nullopt);
     ASSERT_TRUE(fetching.gates->Release("春.mid"));
     ASSERT_TRUE(fetching.window.WaitForPosts(1));
     fetching.window.RunPosted();
