@@ -75,7 +75,7 @@ TEST(ReadFolderOnWindows, ListsVisibleEntriesSortedIgnoringCase) {
 TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
     const TempFolder folder;
     const std::string text = Runtime::Utf8FromPath(folder.path());
-    folder.Write("song.mid", WorkedExample());
+    folder.Write("song.mid", NamedTwoTrackSong());
     const struct { const char* why; std::string path; int number; } cases[] = {
         {"missing folder", text + "\\missing", Runtime::kPathNotFound},
         {"missing parent", text + "\\missing\\deeper", Runtime::kPathNotFound},
