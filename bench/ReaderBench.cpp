@@ -58,18 +58,18 @@ void TimeOsRead(benchmark::State& state, const std::string& file, std::size_t le
 }  // namespace
 
 void RegisterReaderBenchmarks(const std::filesystem::path& folder) {
-    const Bytes workedExample = WorkedExample();
-    const auto small = WriteFile(folder / "worked-example.mid", workedExample);
+    const Bytes namedTwoTrackSong = NamedTwoTrackSong();
+    const auto small = WriteFile(folder / "two-track-song.mid", namedTwoTrackSong);
     const auto shiftJis = WriteFile(folder / "shift-jis-title.mid", TitledSong(kShiftJisTitle));
     const auto huge = WriteFile(folder / "huge-track.mid", SmfWithTitle("Song", kHugeTrackLength));
     // Sparse past the title: the reader must never get there, and the disk
     // is spared 64 MiB.
     std::filesystem::resize_file(huge, 22 + std::uintmax_t{kHugeTrackLength});
 
-    benchmark::RegisterBenchmark("GetMidInfo/WorkedExample", TimeGetMidInfo, small, "Song");
+    benchmark::RegisterBenchmark("GetMidInfo/NamedTwoTrackSong", TimeGetMidInfo, small, "Song");
     benchmark::RegisterBenchmark("GetMidInfo/ShiftJisTitle", TimeGetMidInfo, shiftJis,
                                  "ピアノ協奏曲第２番 ハ短調 作品18 第１楽章");
     benchmark::RegisterBenchmark("GetMidInfo/Track64MiB", TimeGetMidInfo, huge, "Song");
-    benchmark::RegisterBenchmark("OsRead/WorkedExample", TimeOsRead, small.string(), workedExample.size());
+    benchmark::RegisterBenchmark("OsRead/NamedTwoTrackSong", TimeOsRead, small.string(), namedTwoTrackSong.size());
     benchmark::RegisterBenchmark("OsRead/Track64MiB", TimeOsRead, huge.string(), kReaderReadLength);
 }

@@ -56,7 +56,7 @@ void MakeBigFolder(const std::filesystem::path& folder) {
         std::snprintf(name, sizeof name, "Folder %04d", i);
         std::filesystem::create_directory(folder / name);
     }
-    WriteFile(folder / kSelectedName, WorkedExample());
+    WriteFile(folder / kSelectedName, NamedTwoTrackSong());
 }
 
 // Every byte the allocator has handed out, small blocks and mapped ones.
@@ -194,11 +194,11 @@ WindowBenchmarks::WindowBenchmarks(int& argc, char** argv, const std::filesystem
     : application_(std::make_unique<QApplication>(OffscreenArgc(argc), argv)), folder_(folder) {
     const auto small = folder / "ten";
     std::filesystem::create_directory(small);
-    for (int i = 0; i < 9; ++i) WriteFile(small / ("Song " + std::to_string(i) + ".mid"), WorkedExample());
-    WriteFile(small / kSelectedName, WorkedExample());
+    for (int i = 0; i < 9; ++i) WriteFile(small / ("Song " + std::to_string(i) + ".mid"), NamedTwoTrackSong());
+    WriteFile(small / kSelectedName, NamedTwoTrackSong());
     const auto huge = folder / "huge";
     std::filesystem::create_directory(huge);
-    for (int i = 0; i < 9; ++i) WriteFile(huge / ("Song " + std::to_string(i) + ".mid"), WorkedExample());
+    for (int i = 0; i < 9; ++i) WriteFile(huge / ("Song " + std::to_string(i) + ".mid"), NamedTwoTrackSong());
     // Sparse past the title: the reader must never get there.
     WriteFile(huge / kSelectedName, StandardHeader() + Ascii("MTrk") + BigEndian32(kHugeTrackLength) +
                                         NamedTrackData(Ascii("Song")));
@@ -206,10 +206,10 @@ WindowBenchmarks::WindowBenchmarks(int& argc, char** argv, const std::filesystem
     const auto empty = folder / "empty";
     std::filesystem::create_directory(empty);
 
-    benchmark::RegisterBenchmark("MouseMove/WorkedExample/10Entries", TimeMouseMove, small, kSelectedName);
+    benchmark::RegisterBenchmark("MouseMove/NamedTwoTrackSong/10Entries", TimeMouseMove, small, kSelectedName);
     benchmark::RegisterBenchmark("MouseMove/Track64MiB/10Entries", TimeMouseMove, huge, kSelectedName);
-    benchmark::RegisterBenchmark("HoverToText1/WorkedExample", TimeHoverLatency, small)->UseRealTime();
-    benchmark::RegisterBenchmark("MouseMove/WorkedExample/100000Entries", [this](benchmark::State& state) {
+    benchmark::RegisterBenchmark("HoverToText1/NamedTwoTrackSong", TimeHoverLatency, small)->UseRealTime();
+    benchmark::RegisterBenchmark("MouseMove/NamedTwoTrackSong/100000Entries", [this](benchmark::State& state) {
         TimeMouseMove(state, bigFolder(), kSelectedName);
     });
     benchmark::RegisterBenchmark("ListFolder/Form1", [this, empty](benchmark::State& state) {

@@ -63,12 +63,12 @@ int main(int argc, char** argv) {
     const Bytes song = {'S', 'o', 'n', 'g'};
     const Bytes springSea = {0x8F, 0x74, 0x82, 0xCC, 0x8A, 0x43};  // 春の海 in Shift_JIS
     const Bytes unmapped = {0x80, 0xA0, 0xFD, 0x82};                // unmapped in code page 932, then a lone lead byte
-    const Bytes workedExample = Smf(1, 2, 480, TitleTrack(0x03, song));
+    const Bytes namedTwoTrackSong = Smf(1, 2, 480, TitleTrack(0x03, song));
     const struct {
         const char* name;
         Bytes file;
     } seeds[] = {
-        {"worked-example", workedExample},
+        {"named-two-track-song", namedTwoTrackSong},
         {"shift-jis-title", Smf(0, 1, 96, TitleTrack(0x03, springSea))},
         {"text-event-title", Smf(0, 1, 96, TitleTrack(0x01, song))},
         {"unmapped-bytes", Smf(0, 1, 96, TitleTrack(0x03, unmapped))},
@@ -81,9 +81,9 @@ int main(int argc, char** argv) {
         {"no-title", Smf(0, 1, 96, {0x00, 0xFF, 0x2F, 0x00})},
         {"no-tracks", Smf(0, 0, 96, {})},
         {"track-longer-than-file", Smf(0, 1, 96, TitleTrack(0x03, song), 0xFFFFFFFF)},
-        {"truncated-header", Cut(workedExample, 20)},
-        {"minimum-length", Cut(workedExample, 21)},
-        {"truncated-track", Cut(workedExample, 28)},
+        {"truncated-header", Cut(namedTwoTrackSong, 20)},
+        {"minimum-length", Cut(namedTwoTrackSong, 21)},
+        {"truncated-track", Cut(namedTwoTrackSong, 28)},
         {"not-midi", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const auto& seed : seeds) {

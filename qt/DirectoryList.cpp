@@ -51,7 +51,13 @@ DirectoryList::~DirectoryList() = default;
 
 QString DirectoryList::path() const { return QString::fromStdString(Runtime::ReadablePath(nativePath_)); }
 
-void DirectoryList::setNativePath(std::string_view path) { request(Runtime::AbsoluteDirectory(path), Reading::Open); }
+void DirectoryList::setNativePath(std::string_view path) {
+    std::string absolute = Runtime::AbsoluteDirectory(path);
+    // The folder shown already raises nothing, so the file list keeps its
+    // selection; its chain is drawn again when the drive root changed.
+    if (absolute == nativePath_ && listedDriveRoot_ == driveRoot_ && !isReading()) return;
+    request(std::move(absolute), Reading::Open);
+}
 
 bool DirectoryList::isReading() const { return beforeReading_ != nullptr; }
 
@@ -106,6 +112,7 @@ void DirectoryList::show(Services::FolderListing listing) {
     entries_->setRows(std::move(rows));
     files_ = std::move(listing.Contents.Files);
     nativePath_ = std::move(listing.Directory);
+    listedDriveRoot_ = driveRoot_;
     chainLength_ = static_cast<int>(chain.size());
     watch_->watch(nativePath_);
 }

@@ -84,6 +84,7 @@ private:
 
     std::string nativePath_;
     std::string driveRoot_;  // empty: each path chained from its own root
+    std::string listedDriveRoot_;  // the drive root of the chain shown
     int chainLength_ = 0;  // rows from the chain's root to the path itself
     std::string filePattern_;  // empty: no files gathered
     std::vector<Runtime::DirectoryEntry> files_;

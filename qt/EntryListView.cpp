@@ -5,6 +5,7 @@
 #include "EntryListModel.h"
 #include "FailureMessage.h"
 #include "FolderWatch.h"
+#include "NativePath.h"
 #include "RuntimeError.h"
 
 EntryListView::EntryListView(QWidget* parent)
@@ -18,7 +19,7 @@ EntryListView::EntryListView(QWidget* parent)
 
 void EntryListView::setPath(const QString& path) {
     try {
-        setNativePath(path.toStdString());
+        setNativePath(NativePathOf(path.toStdString()));
     } catch (const Runtime::RuntimeError& error) {
         ShowFailure(this, error);
     }

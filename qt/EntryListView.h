@@ -16,10 +16,11 @@ class EntryListView : public QListView {
 public:
     explicit EntryListView(QWidget* parent = nullptr);
 
-    // Lists path and raises the list's change signal. A folder that cannot
-    // be read is shown as a failure and the list stays where it was: the
-    // path property may be set from anywhere, where nothing would catch an
-    // exception.
+    // Lists path and raises the list's change signal. path is readable
+    // text, as the path property reads: a folder whose name is not UTF-8 is
+    // found by its readable name. A folder that cannot be read is shown as
+    // a failure and the list stays where it was: the path property may be
+    // set from anywhere, where nothing would catch an exception.
     void setPath(const QString& path);
     // The same, but throws Runtime::RuntimeError for the caller to handle;
     // nothing changes then.

@@ -26,7 +26,7 @@ FileList::FileList(QWidget* parent)
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!isFollowingDisk_ && selectedIndex() >= 0) emit selectionClicked();
+        if (!isFollowingDisk_ && selectedIndex() >= 0) emit selectedFileChanged();
     });
     connect(watch_, &FolderWatch::folderChanged, this, &FileList::followDisk);
 }
@@ -35,7 +35,12 @@ FileList::~FileList() = default;
 
 QString FileList::path() const { return QString::fromStdString(readablePath_); }
 
-void FileList::setNativePath(std::string_view path) { request(Runtime::AbsoluteDirectory(path), Reading::Open); }
+void FileList::setNativePath(std::string_view path) {
+    const std::string absolute = Runtime::AbsoluteDirectory(path);
+    // The folder shown already is not listed again: the selection stays.
+    if (absolute == nativePath_ && reading_ == Reading::Nothing) return;
+    request(absolute, Reading::Open);
+}
 
 void FileList::setPattern(const QString& pattern) {
     pattern_ = pattern;
@@ -140,8 +145,10 @@ void FileList::showFollowed(Services::FolderListing listing) {
 int FileList::count() const { return entries_->rowCount(); }
 
 int FileList::selectedIndex() const {
-    const QModelIndex current = currentIndex();
-    return current.isValid() && selectionModel()->isSelected(current) ? current.row() : -1;
+    // The selection, not the current row: a drag with the button held
+    // selects a row before it makes that row current.
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.front().row();
 }
 
 void FileList::setSelectedIndex(int index) {
@@ -167,4 +174,13 @@ void FileList::mousePressEvent(QMouseEvent* event) {
 void FileList::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
     EntryListView::mouseMoveEvent(event);
+}
+
+QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+    const auto command = EntryListView::selectionCommand(index, event);
+    // A Ctrl+click, Ctrl+Space or a click below the names would leave no
+    // file selected, and every key and mouse move would then do nothing.
+    const bool empties = !index.isValid() || command.testFlag(QItemSelectionModel::Deselect) ||
+                         command.testFlag(QItemSelectionModel::Toggle);
+    return empties && selectedIndex() >= 0 ? QItemSelectionModel::NoUpdate : command;
 }

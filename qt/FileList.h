@@ -65,7 +65,7 @@ public:
 
 signals:
     void pathChanged(const QString& path);
-    void selectionClicked();  // a selection was made or changed
+    void selectedFileChanged();  // another file is selected now
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
     void mousePressed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
     void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
@@ -74,6 +74,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     // Why the listing on its way was asked for.

@@ -19,11 +19,11 @@ constexpr qint64 kLongestGathering = 600;
 }  // namespace
 
 FolderWatch::FolderWatch(QObject* parent)
-    : QObject(parent), watcher_(new QFileSystemWatcher(this)), settle_(new QTimer(this)) {
-    settle_->setSingleShot(true);
-    settle_->setInterval(static_cast<int>(kShortestGathering));
+    : QObject(parent), watcher_(new QFileSystemWatcher(this)), gathering_(new QTimer(this)) {
+    gathering_->setSingleShot(true);
+    gathering_->setInterval(static_cast<int>(kShortestGathering));
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::gather);
-    connect(settle_, &QTimer::timeout, this, &FolderWatch::folderChanged);
+    connect(gathering_, &QTimer::timeout, this, &FolderWatch::folderChanged);
 }
 
 void FolderWatch::watch(const std::string& nativePath) {
@@ -48,7 +48,7 @@ void FolderWatch::watch(const std::string& nativePath) {
 }
 
 void FolderWatch::noteListingTook(qint64 milliseconds) {
-    settle_->setInterval(static_cast<int>(std::clamp(2 * milliseconds, kShortestGathering, kLongestGathering)));
+    gathering_->setInterval(static_cast<int>(std::clamp(2 * milliseconds, kShortestGathering, kLongestGathering)));
 }
 
 void FolderWatch::gather(const QString& changed) {
@@ -56,5 +56,5 @@ void FolderWatch::gather(const QString& changed) {
     if (changed != watched_ && QFileInfo(watched_).isDir()) return;
     // Not restarted by later changes: a burst that never pauses is still
     // shown once per interval.
-    if (!settle_->isActive()) settle_->start();
+    if (!gathering_->isActive()) gathering_->start();
 }

@@ -35,7 +35,7 @@ private:
     void gather(const QString& changed);
 
     QFileSystemWatcher* watcher_;
-    QTimer* settle_;
+    QTimer* gathering_;  // runs while changes are gathered, then tells them once
     QString watched_;
     // The folder above: a folder renamed away is only told to the one that
     // holds it.

@@ -125,7 +125,7 @@ void Form1::showStartFolder() {
 void Form1::connectHandlers() {
     connect(drive1_, &DriveList::driveChanged, this, &Form1::Drive1_Change);
     connect(dir1_, &DirectoryList::pathChanged, this, &Form1::Dir1_Change);
-    connect(file1_, &FileList::selectionClicked, this, &Form1::File1_Click);
+    connect(file1_, &FileList::selectedFileChanged, this, &Form1::File1_Click);
     connect(file1_, &FileList::keyPressed, this, &Form1::File1_KeyDown);
     connect(file1_, &FileList::mousePressed, this, &Form1::File1_MouseDown);
     connect(file1_, &FileList::mouseMoved, this, &Form1::File1_MouseMove);

@@ -12,8 +12,7 @@ namespace Runtime {
 class BinaryFile {
 public:
     explicit BinaryFile(const std::filesystem::path& path);
-    BinaryFile(BinaryFile&& other) noexcept;
-    BinaryFile& operator=(BinaryFile&& other) noexcept;
+    // One owner for the handle, and nobody hands a file on: no copies, no moves.
     BinaryFile(const BinaryFile&) = delete;
     BinaryFile& operator=(const BinaryFile&) = delete;
     ~BinaryFile();

@@ -6,10 +6,10 @@ std::string DescribeError(std::int32_t number) {
     switch (number) {
     case kOverflow: return "オーバーフローしました。";
     case kOutOfMemory: return "メモリが不足しています。";
-    case kIndexOutOfRange: return "インデックスが有効範囲にありません。";
     case kFileNotFound: return "ファイルが見つかりません。";
     case kTooManyFiles: return "開いているファイルが多すぎます。";
     case kAccessDenied: return "アクセスが拒否されました。";
+    case kNotReady: return "ディスクが準備されていません。";
     case kDeviceIo: return "デバイス I/O エラーです。";
     case kPathNotFound: return "パスが見つかりません。";
     default: return "予期しないエラーが発生しました。";

@@ -5,15 +5,15 @@
 
 namespace Runtime {
 
-// Failure numbers. Overflow, memory and index keep the numbers the tool has
-// always shown; the file-system ones are one per cause.
+// Failure numbers, one per cause, shown beside the description in the
+// failure message and in the report's title line.
 enum ErrorNumber : std::int32_t {
     kOverflow = 6,
     kOutOfMemory = 7,
-    kIndexOutOfRange = 9,
     kFileNotFound = 53,
     kTooManyFiles = 67,
     kAccessDenied = 70,
+    kNotReady = 71,
     kDeviceIo = 57,
     kPathNotFound = 76,
     kUnknownFailure = 51,

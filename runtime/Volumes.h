@@ -8,12 +8,16 @@
 
 namespace Runtime {
 
-// A mounted file system a person may browse.
+// What a drive is, as Windows tells it; Linux mounts are Unknown.
+enum class DriveKind { Unknown, Fixed, Removable, Optical, Network, RamDisk };
+
+// A mounted file system a person may browse: on Windows, a drive letter.
 struct Volume {
     std::string MountPoint;  // native bytes, escapes undone
     std::string FileSystem;
     std::string Source;      // the device or server it comes from
     std::string Label;       // UTF-8; empty when the file system has none
+    DriveKind Kind = DriveKind::Unknown;
 
     bool operator==(const Volume&) const = default;
 };
@@ -33,7 +37,8 @@ bool IsBrowsableMount(std::string_view mountPoint, std::string_view fileSystem) 
 std::size_t FindVolumeHolding(std::span<const Volume> volumes, std::string_view path) noexcept;
 
 // The volumes mounted now, with their labels where the system knows them.
-// Never fails: without a readable mount table the list is "/" alone.
+// Never fails: without a readable mount table the list is "/" alone. On
+// Windows every drive letter is listed, "C:\" and on, ready or not.
 std::vector<Volume> MountedVolumes();
 
 }  // namespace Runtime

@@ -4,13 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstddef>
 #include <cerrno>
 #include <new>
 #include <optional>
 
 #include "../ReadableName.h"
+#include "../SortedEntries.h"
 #include "DirectoryStream.h"
 #include "SystemError.h"
 
@@ -36,27 +35,6 @@ std::optional<EntryKind> KindOf(const DirectoryStream& stream, const dirent& ent
 
 bool IsWanted(EntryKind kind, ListedKinds kinds) noexcept {
     return kinds == ListedKinds::FoldersAndFiles || (kind == EntryKind::Directory) == (kinds == ListedKinds::Folders);
-}
-
-// The entries by their readable names ignoring case. The keys are made once
-// and sorted beside an index, so the sort moves small records and compares
-// plain bytes; names that differ in case alone keep one order by their bytes.
-std::vector<DirectoryEntry> SortedIgnoringCase(std::vector<DirectoryEntry> entries) {
-    struct Keyed {
-        std::string key;
-        std::size_t index;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) keyed.push_back({SortKeyIgnoringCase(entries[i].DisplayName), i});
-    std::sort(keyed.begin(), keyed.end(), [&entries](const Keyed& a, const Keyed& b) {
-        if (const int order = a.key.compare(b.key); order != 0) return order < 0;
-        return entries[a.index].NativeName < entries[b.index].NativeName;
-    });
-    std::vector<DirectoryEntry> sorted;
-    sorted.reserve(entries.size());
-    for (const Keyed& k : keyed) sorted.push_back(std::move(entries[k.index]));
-    return sorted;
 }
 
 }  // namespace

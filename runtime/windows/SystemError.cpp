@@ -24,7 +24,10 @@ RuntimeError ErrorFromWin32(unsigned long error) {
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
     case ERROR_NO_SYSTEM_RESOURCES: return MakeError(kOutOfMemory);
+    // An empty card reader or a network drive that is not connected.
     case ERROR_NOT_READY:
+    case ERROR_NOT_CONNECTED:
+    case ERROR_DEVICE_NOT_CONNECTED: return MakeError(kNotReady);
     case ERROR_CRC:
     case ERROR_SEEK:
     case ERROR_SECTOR_NOT_FOUND:

@@ -1,6 +1,7 @@
 // The chain drive -> directory -> files and what each list shows; a folder
 // or drive that cannot be opened gives a message box, and the lists stay.
 #include <QMessageBox>
+#include <QSignalSpy>
 
 #include "WindowTestSupport.h"
 
@@ -28,9 +29,9 @@ private slots:
         folder.Write("here/file.mid", TitledSong("x"));
         StartedForm window(folder.at("here"));
 
-        const QStringList chain = QStringList{"/"} + (folder.path() + "/here").split('/', Qt::SkipEmptyParts);
+        const QStringList chain = ChainTo(window, folder.path() + "/here");
         QCOMPARE(ShownNames(*window.dir1), chain + QStringList({"alpha", "beta.mid", "Zeta"}));
-        // The folder itself stays highlighted, as in a classic directory list.
+        // The folder itself stays highlighted: the chain's last row, not a subfolder.
         QCOMPARE(window.dir1->currentIndex().row(), chain.size() - 1);
         QCOMPARE(ShownNames(*window.file1), QStringList{"file.mid"});
         QVERIFY(folder.path().startsWith(window.drive1->drive()));
@@ -89,9 +90,10 @@ private slots:
 
     void shiftJisNamesAreListedReadablyAndOpen() {
         // "日本" and "タイトル" in code page 932: bytes that are not UTF-8.
+        const std::string japan = "\x93\xFA\x96\x7B";
         TestFolder folder;
-        folder.makeFolder("\x93\xFA\x96\x7B");
-        folder.Write("\x93\xFA\x96\x7B/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid", TitledSong("Song"));
+        folder.makeFolder(japan + "/sub");
+        folder.Write(japan + "/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid", TitledSong("Song"));
         StartedForm window(folder.native());
         const int row = RowNamed(*window.dir1, QStringLiteral("日本"));
         QVERIFY(row >= 0);
@@ -102,21 +104,38 @@ private slots:
         window.file1->setSelectedIndex(0);
         QCOMPARE(ReportLine(*window.text1, 0), QStringLiteral("ファイル名－ ") + folder.path() + "/日本/タイトル.mid");
         QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Song"));  // the file was opened
+
+        // The folder shown, set again: nothing raised, the selections stay.
+        const int highlighted = RowNamed(*window.dir1, "sub");
+        window.dir1->setCurrentIndex(window.dir1->model()->index(highlighted, 0));
+        QSignalSpy dirChanges(window.dir1, &DirectoryList::pathChanged);
+        QSignalSpy fileChanges(window.file1, &FileList::pathChanged);
+        window.dir1->setNativePath(window.dir1->nativePath());
+        window.file1->setNativePath(window.file1->nativePath());
+        QCOMPARE(dirChanges.count() + fileChanges.count(), 0);
+        QCOMPARE(window.file1->selectedIndex(), 0);
+        QCOMPARE(window.dir1->currentIndex().row(), highlighted);
+        // The path property takes what it reads, from another folder too.
+        const QString shown = window.dir1->path();
+        window.dir1->setPath(folder.path());
+        QVERIFY(window.dir1->setProperty("path", shown));
+        QCOMPARE(TakeFailureMessage(window.form), QString());
+        QCOMPARE(window.dir1->nativePath(), folder.at(japan));
+        QCOMPARE(window.file1->nativePath(), folder.at(japan));
     }
 
     void driveChangeMovesDirectoryAndFiles() {
-        TestFolder start;
         TestFolder volume;
         volume.Write("on-volume.smf", TitledSong("V"));
         volume.makeFolder("inside");
-        StartedForm window(start.native());
+        StartedForm window(volume.native());
         window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}, {volume.native(), "vfat", "/dev/sdb1", "USB"},
                                    {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"}});
 
         window.drive1->setCurrentIndex(1);
         QVERIFY(window.drive1->currentText().endsWith(QStringLiteral(" [USB]")));
         QCOMPARE(window.dir1->path(), volume.path());
-        // The chain starts at the drive's root.
+        // The chain starts at the drive's root, also for the folder shown already.
         QCOMPARE(ShownNames(*window.dir1), QStringList({volume.path(), "inside"}));
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
 
@@ -126,9 +145,26 @@ private slots:
         QCOMPARE(window.drive1->drive(), volume.path());
         QCOMPARE(window.dir1->path(), volume.path());
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
-        // The tool goes on: the next choice works.
-        window.drive1->setCurrentIndex(0);
+        // Read again with a volume plugged in before it: the current one stays.
+        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}, {volume.at("new"), "vfat", "/dev/sdd1", "NEW"},
+                                   {volume.native(), "vfat", "/dev/sdb1", "USB"}});
+        QCOMPARE(window.drive1->drive(), volume.path());
+        QCOMPARE(window.dir1->path(), volume.path());
+        // The current volume is unplugged: the lists go to the first one left.
+        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}});
+        QCOMPARE(window.drive1->drive(), QStringLiteral("/"));
         QCOMPARE(window.file1->path(), QStringLiteral("/"));
+    }
+
+    void startFolderGoneStartsAtTheRoot() {
+        TestFolder folder;
+        folder.makeFolder("gone");
+        QVERIFY(QDir::setCurrent(QString::fromStdString(folder.at("gone"))));
+        std::filesystem::remove(folder.at("gone"));
+        Form1 form;
+        QCOMPARE(TakeFailureMessage(form), kPathNotFound);
+        QCOMPARE(form.findChild<DirectoryList*>()->path(), QStringLiteral("/"));
+        QCOMPARE(form.findChild<FileList*>()->path(), QStringLiteral("/"));
     }
 };
 

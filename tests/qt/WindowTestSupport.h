@@ -47,6 +47,13 @@ struct StartedForm {
     QPlainTextEdit* text1 = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
 };
 
+// The chain Dir1 shows down to folder: the drive's root whole, then each
+// folder below it. The drive is the volume TMPDIR is on, not always "/".
+inline QStringList ChainTo(const StartedForm& window, const QString& folder) {
+    const QString root = window.drive1->drive();
+    return QStringList{root} + folder.mid(root.size()).split('/', Qt::SkipEmptyParts);
+}
+
 inline QStringList ShownNames(const QAbstractItemView& view) {
     QStringList names;
     for (int row = 0; row < view.model()->rowCount(); ++row) names << view.model()->index(row, 0).data().toString();
@@ -76,10 +83,10 @@ inline void DoubleClick(QWidget* widget, QPoint position) {
     QTest::mouseRelease(widget, Qt::LeftButton, {}, position);
 }
 
-// A move with no button pressed. QTest::mouseMove turns that into moving
-// the cursor, which the offscreen platform does not pass on as an event.
-inline void MoveMouse(QWidget* widget, QPoint position) {
-    QMouseEvent move(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, Qt::NoButton,
+// A mouse move, by default with no button pressed. QTest::mouseMove turns
+// that into moving the cursor, which the offscreen platform does not pass on.
+inline void MoveMouse(QWidget* widget, QPoint position, Qt::MouseButtons buttons = Qt::NoButton) {
+    QMouseEvent move(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, buttons,
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }

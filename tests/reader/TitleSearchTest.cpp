@@ -27,7 +27,7 @@ TitleLocation Problem(std::string_view message) { return {0, 0, message}; }
 // Each track is searched as the reader does: through its first kSearchReach bytes only.
 TEST(FindTitle, LocatesTheFirstTextOrNameEventInTheWindow) {
     const struct { const char* why; Bytes track; TitleLocation expected; } cases[] = {
-        {"worked example: name at 1, text at 4", {0x00, 0xFF, 0x03, 0x04, 'S', 'o', 'n', 'g', 0x00, 0xFF, 0x2F, 0x00},
+        {"name event at 1, its text at 4", {0x00, 0xFF, 0x03, 0x04, 'S', 'o', 'n', 'g', 0x00, 0xFF, 0x2F, 0x00},
          Found(4, 4)},
         {"first pair wins, a text event too", {0xFF, 0x01, 0x01, 'a', 0xFF, 0x03, 0x01, 'b'}, Found(3, 1)},
         {"copyright and lyric are passed over", {0xFF, 0x02, 0x01, 'c', 0xFF, 0x05, 0x01, 'l', 0xFF, 0x03, 0x01, 'n'},

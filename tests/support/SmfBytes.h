@@ -48,4 +48,4 @@ inline Bytes NamedTrackData(const Bytes& name) {
 inline Bytes TitledSong(std::string_view title) { return StandardHeader() + Track(NamedTrackData(Ascii(title))); }
 
 // The 34-byte file: format 1, 2 tracks, 480 ticks, titled "Song".
-inline Bytes WorkedExample() { return TitledSong("Song"); }
+inline Bytes NamedTwoTrackSong() { return TitledSong("Song"); }

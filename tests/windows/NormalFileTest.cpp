@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 TEST(GetMidInfoOnWindows, OpensOnlyNormalFiles) {
     const TempFolder folder;
-    folder.Write("song.mid", WorkedExample());
+    folder.Write("song.mid", NamedTwoTrackSong());
     fs::create_directory(folder.path() / "folder.mid");
     const std::string kNotFound(MIDTitle::Messages::kFileNotFound);
     // Rows with attributes are files made with them; the others name what is there.
@@ -33,7 +33,7 @@ TEST(GetMidInfoOnWindows, OpensOnlyNormalFiles) {
     };
     for (const auto& c : cases) {
         if (c.attributes == 0) continue;
-        ASSERT_TRUE(::SetFileAttributesW(folder.Write(c.name, WorkedExample()).c_str(), c.attributes)) << c.name;
+        ASSERT_TRUE(::SetFileAttributesW(folder.Write(c.name, NamedTwoTrackSong()).c_str(), c.attributes)) << c.name;
     }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -60,7 +60,7 @@ TEST(GetMidInfoOnWindows, ReadsFilesNamedInUtf8) {
     for (const auto& name : names) {
         SCOPED_TRACE(name.utf8);
         const fs::path path = Runtime::PathFromUtf8(JoinFullPath(folderText, name.utf8));
-        fs::rename(folder.Write("plain.mid", WorkedExample()), path);
+        fs::rename(folder.Write("plain.mid", NamedTwoTrackSong()), path);
         EXPECT_TRUE(fs::exists(folder.path() / name.utf16));
         EXPECT_EQ(GetMidInfo(path), (MIDTitle::MidInfo{1, 2, 480, "Song"}));
         EXPECT_EQ(Runtime::Utf8FromPath(path.filename()), name.utf8);

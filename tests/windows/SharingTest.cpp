@@ -36,7 +36,7 @@ TEST(GetMidInfoOnWindows, ReadsFilesOtherProgramsHoldOpen) {
         {"an open that shares nothing", GENERIC_READ, 0, "70 アクセスが拒否されました。"},
     };
     const TempFolder folder;
-    const auto path = folder.Write("held.mid", WorkedExample());
+    const auto path = folder.Write("held.mid", NamedTwoTrackSong());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         const auto other = HoldOpen(path, c.access, c.sharing);
@@ -47,7 +47,7 @@ TEST(GetMidInfoOnWindows, ReadsFilesOtherProgramsHoldOpen) {
 
 TEST(BinaryFileOnWindows, LocksNoOtherProgramOut) {
     const TempFolder folder;
-    const auto path = folder.Write("open.mid", WorkedExample());
+    const auto path = folder.Write("open.mid", NamedTwoTrackSong());
     const Runtime::BinaryFile file(path);
     {
         const auto writer = HoldOpen(path, GENERIC_WRITE, kShareAll);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <streambuf>
+
+#include "StandardStream.h"
+
+namespace Cli {
+
+// A stream buffer that writes through a Runtime::StandardStream, so
+// std::ostream code reaches a Windows console in UTF-16 and sees a closed
+// pipe as a failed stream.
+class StandardStreamBuffer : public std::streambuf {
+public:
+    explicit StandardStreamBuffer(Runtime::StandardStreamKind kind);
+    StandardStreamBuffer(const StandardStreamBuffer&) = delete;
+    StandardStreamBuffer& operator=(const StandardStreamBuffer&) = delete;
+    ~StandardStreamBuffer() override;
+
+    bool IsTerminal() const noexcept { return stream_.IsTerminal(); }
+
+protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+private:
+    bool Drain();
+
+    Runtime::StandardStream stream_;
+    std::array<char, 64 * 1024> buffer_{};
+    bool hasFailed_ = false;
+};
+
+}  // namespace Cli

@@ -1,0 +1,33 @@
+#include "../StandardStream.h"
+
+#include <csignal>
+#include <cerrno>
+#include <unistd.h>
+
+namespace Runtime {
+
+namespace {
+
+int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
+}  // namespace
+
+StandardStream::StandardStream(StandardStreamKind kind) noexcept
+    : handle_(kind == StandardStreamKind::Output ? STDOUT_FILENO : STDERR_FILENO),
+      isTerminal_(::isatty(Descriptor(handle_)) == 1) {}
+
+bool StandardStream::Write(std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(Descriptor(handle_), text.data(), text.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;  // EPIPE among others: nobody to write to
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void ReportClosedPipesAsErrors() noexcept { std::signal(SIGPIPE, SIG_IGN); }
+
+}  // namespace Runtime

@@ -1,0 +1,37 @@
+#include "../CommandLine.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+
+namespace Runtime {
+
+namespace {
+
+struct LocalFreer {
+    void operator()(LPWSTR* arguments) const noexcept { ::LocalFree(arguments); }
+};
+
+std::string Utf8FromWide(const wchar_t* text) {
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return {};
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
+    utf8.pop_back();  // the terminating zero
+    return utf8;
+}
+
+}  // namespace
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    int count = 0;
+    const std::unique_ptr<LPWSTR, LocalFreer> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    if (!arguments) return {argv, argv + argc};  // out of memory: the ANSI form beats none
+    std::vector<std::string> utf8;
+    utf8.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) utf8.push_back(Utf8FromWide(arguments.get()[i]));
+    return utf8;
+}
+
+}  // namespace Runtime

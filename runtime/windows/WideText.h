@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace Runtime {
+
+// Windows names are UTF-16; everything above the runtime is UTF-8. A lone
+// surrogate, which NTFS allows in a name, becomes U+FFFD on the way.
+std::string Utf8FromWide(std::wstring_view text);
+std::wstring WideFromUtf8(std::string_view text);
+
+}  // namespace Runtime

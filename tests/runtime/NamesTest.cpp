@@ -1,0 +1,84 @@
+// Names on every platform: patterns, readable names and the listing's order.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DirectoryListing.h"
+#include "ReadableName.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::vector<std::string> Shown(const std::vector<Runtime::DirectoryEntry>& entries) {
+    std::vector<std::string> names;
+    for (const auto& entry : entries) names.push_back(entry.DisplayName);
+    return names;
+}
+
+}  // namespace
+
+TEST(NamePattern, MatchesWildcardsIgnoringCase) {
+    const struct { const char* patterns; const char* name; bool matches; } cases[] = {
+        {"*.smf;*.mid", "SONG.Smf", true},     {"*.smf;*.mid", "song.midi", false},
+        {"*.smf;*.mid", "song.mid.txt", false}, {"*.smf;*.mid", "songmid", false},
+        {"*.MID", "song.mid", true},           {"SONG?.*", "song1.mid", true},
+        {"??.mid", "曲名.mid", true},          {"??.mid", "曲.mid", false},  // '?' is a whole character
+        {"*??.mid", "曲.mid", false},
+        {"a*b*c", "aXbYbZc", true},            {"a*b*c", "aXbYbZ", false},
+        {"", "anything", true},                {";;*.mid;", "x.mid", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.patterns) + " / " + c.name);
+        EXPECT_EQ(Runtime::NamePattern(c.patterns).Matches(c.name), c.matches);
+    }
+    EXPECT_FALSE(Runtime::NamePattern("*a*a*a*a*a*a*a*a*b").Matches(std::string(5000, 'a')));  // no blow-up
+}
+
+TEST(IsValidUtf8, TakesEachFormUpToItsBounds) {
+    const struct { const char* why; std::string bytes; bool valid; } cases[] = {
+        {"ASCII", "song.mid", true},           {"U+0080, the first of two bytes", "\xC2\x80", true},
+        {"overlong two bytes", "\xC1\xBF", false}, {"U+0800", "\xE0\xA0\x80", true},
+        {"overlong three bytes", "\xE0\x9F\xBF", false}, {"U+D7FF", "\xED\x9F\xBF", true},
+        {"surrogate", "\xED\xA0\x80", false},  {"U+FFFF", "\xEF\xBF\xBF", true},
+        {"U+10000", "\xF0\x90\x80\x80", true}, {"overlong four bytes", "\xF0\x8F\xBF\xBF", false},
+        {"U+10FFFF", "\xF4\x8F\xBF\xBF", true}, {"past U+10FFFF", "\xF4\x90\x80\x80", false},
+        {"F5 lead", "\xF5\x80\x80\x80", false}, {"stray continuation", "a\x80", false},
+        {"cut short", "a\xE6\x9B", false},     {"third byte not a continuation", "\xE6\x9B\x41", false},
+        {"fourth byte not a continuation", "\xF0\x90\x80\x41", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(Runtime::IsValidUtf8(c.bytes), c.valid);
+    }
+}
+
+TEST(ReadableName, UsesUtf8AsIsAndReadsTheRestAsCodePage932) {
+    const struct { const char* why; std::string native; std::string readable; } cases[] = {
+        {"UTF-8 Japanese", "曲.mid", "曲.mid"},
+        {"Shift_JIS", "\x83\x5E\x83\x43\x83\x67\x83\x8B.mid", "タイトル.mid"},
+        {"overlong UTF-8 read as code page 932", "\xC0\x41", "ﾀA"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(Runtime::ReadableName(c.native), c.readable);
+    }
+    // Each part on its own: one Shift_JIS folder leaves its UTF-8 neighbours alone.
+    const std::string sep(1, std::filesystem::path::preferred_separator);
+    EXPECT_EQ(Runtime::ReadablePath(sep + "曲" + sep + "\x93\xFA\x96\x7B" + sep + "a.mid"),
+              sep + "曲" + sep + "日本" + sep + "a.mid");
+}
+
+TEST(ReadFolder, ListsFoldersAndMatchingFilesEachIgnoringCase) {
+    const TempFolder folder;
+    for (const char* name : {"b.mid", "A.mid", "c.MID", "d.SMF", "notes.txt"}) folder.Write(name, {});
+    for (const char* name : {"Zeta", "alpha", "Beta.mid"}) std::filesystem::create_directory(folder.path() / name);
+    const auto listed = Runtime::ReadFolder(folder.path().string(), Runtime::NamePattern("*.mid;*.smf"));
+    EXPECT_EQ(Shown(listed.Files), (std::vector<std::string>{"A.mid", "b.mid", "c.MID", "d.SMF"}));
+    EXPECT_EQ(Shown(listed.Folders), (std::vector<std::string>{"alpha", "Beta.mid", "Zeta"}));
+    const auto folders = Runtime::ReadFolder(folder.path().string(), Runtime::NamePattern("*"), Runtime::ListedKinds::Folders);
+    EXPECT_TRUE(folders.Files.empty());
+    EXPECT_EQ(folders.Folders.size(), 3u);
+    EXPECT_TRUE(Runtime::ReadFolder(folder.path().string(), Runtime::NamePattern("*"), Runtime::ListedKinds::Files).Folders.empty());
+}

@@ -1,0 +1,125 @@
+// Folders and volumes as Linux has them: dot-files, links, error numbers,
+// the mount table.
+#include <gtest/gtest.h>
+
+#include <sys/fsuid.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DirectoryListing.h"
+#include "RuntimeError.h"
+#include "TempFolder.h"
+#include "Volumes.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Shown(const std::vector<Runtime::DirectoryEntry>& entries) {
+    std::vector<std::string> names;
+    for (const auto& entry : entries) names.push_back(entry.DisplayName);
+    return names;
+}
+
+// The error number ReadFolder throws for path; 0 when it lists it. Root is
+// checked as the unprivileged user, as it passes every permission check.
+int ListingError(const fs::path& path) {
+    const int previous = ::geteuid() == 0 ? ::setfsuid(65534) : -1;
+    int number = 0;
+    try {
+        Runtime::ReadFolder(path.native(), Runtime::NamePattern("*"));
+    } catch (const Runtime::RuntimeError& error) {
+        number = error.Number;
+    }
+    if (previous != -1) ::setfsuid(static_cast<uid_t>(previous));
+    return number;
+}
+
+}  // namespace
+
+TEST(ReadFolder, HidesDotNamesFollowsLinksAndLeavesOutBrokenOnes) {
+    const TempFolder folder;
+    const auto in = [&](const char* name) { return folder.path() / name; };
+    for (const char* name : {"target.bin", ".hidden.mid"}) folder.Write(name, {});
+    // Names equal but for letter case, made in both orders.
+    for (const char* name : {"A.mid", "a.mid", "b.mid", "B.mid", "C.mid", "c.mid", "d.mid", "D.mid"}) folder.Write(name, {});
+    fs::create_directory(in("Sub"));
+    fs::create_directory(in(".dot"));
+    fs::create_symlink(in("target.bin"), in("link.mid"));
+    fs::create_symlink(in("missing"), in("broken.mid"));
+    fs::create_directory_symlink(in("Sub"), in("linked"));
+    const auto listed = Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("*.mid;s*;l*"));
+    // Names equal but for letter case keep one order: by their bytes.
+    const std::vector<std::string> files{"A.mid", "a.mid", "B.mid", "b.mid", "C.mid", "c.mid", "D.mid", "d.mid", "link.mid"};
+    EXPECT_EQ(Shown(listed.Files), files);
+    EXPECT_EQ(Shown(listed.Folders), (std::vector<std::string>{"linked", "Sub"}));
+}
+
+TEST(ReadFolder, SaysWhyAFolderCannotBeRead) {
+    const TempFolder folder;
+    const fs::path file = folder.Write("file.mid", {});
+    fs::create_directory_symlink(folder.path() / "loop", folder.path() / "loop");
+    fs::create_directory(folder.path() / "locked");
+    fs::permissions(folder.path() / "locked", fs::perms::none);
+    const struct { const char* why; fs::path path; int number; } cases[] = {
+        {"readable", folder.path(), 0},
+        {"missing", folder.path() / "gone", Runtime::kPathNotFound},
+        {"a file", file, Runtime::kPathNotFound},
+        {"name too long", folder.path() / std::string(300, 'x'), Runtime::kPathNotFound},
+        {"link to itself", folder.path() / "loop", Runtime::kPathNotFound},
+        {"no rights", folder.path() / "locked", Runtime::kAccessDenied},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(ListingError(c.path), c.number);
+    }
+}
+
+TEST(AbsoluteDirectory, DropsTrailingSeparatorsAndDots) {
+    EXPECT_EQ(Runtime::AbsoluteDirectory("/a/b/"), "/a/b");
+    EXPECT_EQ(Runtime::AbsoluteDirectory("/a/./c/../b//"), "/a/b");
+    EXPECT_EQ(Runtime::AbsoluteDirectory("/"), "/");
+    EXPECT_EQ(Runtime::AbsoluteDirectory("sub"), Runtime::CurrentDirectory() + "/sub");
+}
+
+TEST(ParseMountInfo, KeepsTheVolumesAPersonBrowses) {
+    const std::string mountInfo =
+        "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+        "26 24 0:24 / /dev/pts rw,relatime - devpts devpts rw,mode=600\n"
+        "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+        "40 27 0:40 / /run/user/1000 rw,nosuid shared:5 - tmpfs tmpfs rw\n"
+        "41 27 8:2 / /home rw,relatime shared:2 - ext4 /dev/sda2 rw\n"
+        "42 27 8:17 / /media/me/MY\\040STICK\\134x rw shared:3 master:1 - vfat /dev/sdb1 rw\n"
+        "43 27 8:33 / /run/media/me/DISC ro - iso9660 /dev/sr0 ro\n"
+        "45 27 7:1 / /snap/core/1 ro - squashfs /dev/loop1 ro\n"
+        "46 27 8:6 / /srv rw - ext4 /dev/sda6 rw\n"
+        "47 27 8:3 / /mnt/data rw - ext4 /dev/sda3 rw\n"
+        "48 47 8:4 / /mnt/data rw - xfs /dev/sda4 rw\n"
+        "49 27 0:50 / /srv rw - tmpfs tmpfs rw\n"
+        "not a mount line\n"
+        "50 27 8:5 / /mnt/cut rw - ext4\n";
+    const auto volumes = Runtime::ParseMountInfo(mountInfo);
+    std::vector<std::string> points;
+    for (const auto& volume : volumes) points.push_back(volume.MountPoint);
+    // /srv is hidden by the memory file system mounted over it.
+    const std::vector<std::string> browsed{"/", "/home", "/media/me/MY STICK\\x", "/mnt/data", "/run/media/me/DISC"};
+    EXPECT_EQ(points, browsed);
+    ASSERT_EQ(volumes.size(), 5u);
+    EXPECT_EQ(volumes[3], (Runtime::Volume{"/mnt/data", "xfs", "/dev/sda4", ""}));  // the last mount shows
+    // The root is kept whatever its type.
+    EXPECT_EQ(Runtime::ParseMountInfo("1 0 0:1 / / rw - overlay overlay rw\n").size(), 1u);
+}
+
+TEST(FindVolumeHolding, PicksTheDeepestMountPointOnWholeNames) {
+    const std::vector<Runtime::Volume> volumes{{"/", "", "", ""}, {"/home/me/usb", "", "", ""}, {"/home", "", "", ""}};
+    const struct { const char* path; std::size_t index; } cases[] = {
+        {"/", 0}, {"/home/me", 2}, {"/home", 2}, {"/home2", 0}, {"/home/me/usb/x", 1}, {"relative", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(Runtime::FindVolumeHolding(volumes, c.path), c.index);
+    }
+}

@@ -1,0 +1,130 @@
+// What reads the selected file again, and what leaves Text1 alone.
+#include <gtest/gtest.h>
+
+#include "Files.h"
+#include "TempFolder.h"
+#include "WindowDriver.h"
+
+namespace {
+
+// Three songs a.mid, b.mid and c.mid titled First, Second and Third, and
+// files the list must leave out.
+void PutSongs(const std::filesystem::path& folder) {
+    Put(folder, "a.mid", TitledSong("First"));
+    Put(folder, "B.MID", TitledSong("Second"));
+    Put(folder, "c.smf", TitledSong("Third"));
+    Put(folder, "notes.txt", TitledSong("Not listed"));
+    Put(folder, "d.midi", TitledSong("Not listed"));
+}
+
+}  // namespace
+
+TEST(File1Triggers, SelectionChangesShowTheNewFile) {
+    const TempFolder folder;
+    PutSongs(folder.path());
+    WindowDriver window(folder.path());
+    const HWND file1 = window.File1();
+    ASSERT_EQ(::SendMessageW(file1, LB_GETCOUNT, 0, 0), 3);
+    const struct { const char* why; std::function<void()> act; const char* title; } cases[] = {
+        {"click", [&] { WindowDriver::Click(file1, 1); }, "Second"},
+        {"down arrow", [&] { WindowDriver::Key(file1, VK_DOWN); }, "Third"},
+        {"home", [&] { WindowDriver::Key(file1, VK_HOME); }, "First"},
+        // Letters typed close together make one name: one word per window.
+        {"typing, case ignored", [&] { WindowDriver::Type(file1, L"b"); }, "Second"},
+        {"drag", [&] {
+             ::SendMessageW(file1, WM_LBUTTONDOWN, MK_LBUTTON, WindowDriver::RowPoint(file1, 0));
+             ::SendMessageW(file1, WM_MOUSEMOVE, MK_LBUTTON, WindowDriver::RowPoint(file1, 2));
+             ::SendMessageW(file1, WM_LBUTTONUP, 0, WindowDriver::RowPoint(file1, 2));
+         }, "Third"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        c.act();
+        EXPECT_EQ(window.ShownTitle(), c.title);
+    }
+    EXPECT_EQ(window.ShownFile(), Runtime::Utf8FromPath(folder.path() / "c.smf"));
+}
+
+TEST(File1Triggers, KeysMousePressesAndMovesReadTheFileAgain) {
+    const TempFolder folder;
+    PutSongs(folder.path());
+    WindowDriver window(folder.path());
+    const HWND file1 = window.File1();
+    WindowDriver::Click(file1, 1);
+    // None of these moves the selection: only reading b.mid again shows its new title.
+    const struct { const char* why; std::function<void()> act; } cases[] = {
+        {"shift key", [&] { WindowDriver::Key(file1, VK_SHIFT); }},
+        {"right button", [&] { ::SendMessageW(file1, WM_RBUTTONDOWN, MK_RBUTTON, WindowDriver::RowPoint(file1, 2)); }},
+        {"move without button", [&] { ::SendMessageW(file1, WM_MOUSEMOVE, 0, WindowDriver::RowPoint(file1, 0)); }},
+    };
+    int round = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string title = "Take " + std::to_string(++round);
+        Put(folder.path(), "B.MID", TitledSong(title));
+        c.act();
+        EXPECT_EQ(window.ShownTitle(), title);
+        ::SendMessageW(file1, WM_RBUTTONUP, 0, 0);
+    }
+}
+
+TEST(File1Triggers, AnUnchangedReportLeavesText1Alone) {
+    const TempFolder folder;
+    PutSongs(folder.path());
+    WindowDriver window(folder.path());
+    const HWND file1 = window.File1();
+    const HWND text1 = window.form().Text1();
+    WindowDriver::Click(file1, 0);
+    // A selection in Text1 survives only if its text is never set again.
+    ::SendMessageW(text1, EM_SETSEL, 3, 8);
+    const auto selection = [text1] {
+        DWORD start = 0, end = 0;
+        ::SendMessageW(text1, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::pair{start, end};
+    };
+    for (int move = 0; move < 3; ++move) ::SendMessageW(file1, WM_MOUSEMOVE, 0, MAKELPARAM(move, move));
+    WindowDriver::Key(file1, VK_SHIFT);
+    EXPECT_EQ(selection(), (std::pair<DWORD, DWORD>{3, 8}));
+    Put(folder.path(), "a.mid", TitledSong("Changed"));
+    ::SendMessageW(file1, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(window.ShownTitle(), "Changed");
+    EXPECT_NE(selection(), (std::pair<DWORD, DWORD>{3, 8}));
+}
+
+TEST(File1Triggers, NothingHappensWithoutASelection) {
+    const TempFolder folder;
+    PutSongs(folder.path());
+    WindowDriver window(folder.path());
+    const HWND file1 = window.File1();
+    ::SendMessageW(file1, WM_MOUSEMOVE, 0, WindowDriver::RowPoint(file1, 0));
+    ::SendMessageW(file1, WM_RBUTTONDOWN, MK_RBUTTON, WindowDriver::RowPoint(file1, 0));
+    ::SendMessageW(file1, WM_RBUTTONUP, 0, WindowDriver::RowPoint(file1, 0));
+    WindowDriver::Key(file1, VK_SHIFT);
+    EXPECT_EQ(window.Text1(), "");
+}
+
+TEST(File1Triggers, TenThousandFilesListAndAnswerKeys) {
+    const TempFolder folder;
+    for (int i = 0; i < 10000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "song%05d.mid", i);
+        Put(folder.path(), name, TitledSong("Song " + std::to_string(i)));
+    }
+    WindowDriver window(folder.path());
+    const HWND file1 = window.File1();
+    ASSERT_EQ(::SendMessageW(file1, LB_GETCOUNT, 0, 0), 10000);
+    const struct { const char* why; std::function<void()> act; const char* title; } cases[] = {
+        {"click", [&] { WindowDriver::Click(file1, 0); }, "Song 0"},
+        {"end", [&] { WindowDriver::Key(file1, VK_END); }, "Song 9999"},
+        {"typing a name", [&] { WindowDriver::Type(file1, L"song05000"); }, "Song 5000"},
+        {"page down", [&] { WindowDriver::Key(file1, VK_NEXT); }, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        c.act();
+        if (c.title != nullptr) {
+            EXPECT_EQ(window.ShownTitle(), c.title);
+        }
+    }
+    EXPECT_GT(::SendMessageW(file1, LB_GETCURSEL, 0, 0), 5000);
+}

@@ -1,0 +1,157 @@
+// Folder listing, drive letters and changes on disk on Windows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "DirectoryListing.h"
+#include "PathChain.h"
+#include "PathText.h"
+#include "RuntimeError.h"
+#include "SmfBytes.h"
+#include "TempFolder.h"
+#include "Volumes.h"
+#include "windows/FolderWatch.h"
+#include "windows/SystemError.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Names(const std::vector<Runtime::DirectoryEntry>& entries) {
+    std::vector<std::string> names;
+    for (const auto& entry : entries) names.push_back(entry.NativeName);
+    return names;
+}
+
+int FailureNumber(std::string_view folder) {
+    try {
+        Runtime::ReadFolder(folder, Runtime::NamePattern("*"));
+    } catch (const Runtime::RuntimeError& error) {
+        return error.Number;
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(ReadFolderOnWindows, ListsVisibleEntriesSortedIgnoringCase) {
+    const TempFolder folder;
+    const struct { const char* name; DWORD attributes; bool isFolder; } entries[] = {
+        {"b.MID", 0, false},       {"A.smf", 0, false},      {"歌.mid", 0, false},
+        {"notes.txt", 0, false},   {"hidden.mid", FILE_ATTRIBUTE_HIDDEN, false},
+        {"system.mid", FILE_ATTRIBUTE_SYSTEM, false},        {"Zeta", 0, true},
+        {"alpha", 0, true},        {"フォルダー", 0, true},  {"secret", FILE_ATTRIBUTE_HIDDEN, true},
+        {"c.mid", 0, true},  // a folder, though its name matches the files' pattern
+    };
+    for (const auto& entry : entries) {
+        const fs::path path = folder.path() / Runtime::PathFromUtf8(entry.name);
+        if (entry.isFolder) {
+            fs::create_directory(path);
+        } else {
+            std::ofstream(path) << "MThd";
+        }
+        if (entry.attributes != 0) {
+            ASSERT_TRUE(::SetFileAttributesW(path.c_str(), entry.attributes));
+        }
+    }
+    const std::string text = Runtime::Utf8FromPath(folder.path());
+    const auto all = Runtime::ReadFolder(text, Runtime::NamePattern("*.smf;*.mid"));
+    EXPECT_EQ(Names(all.Folders), (std::vector<std::string>{"alpha", "c.mid", "Zeta", "フォルダー"}));
+    EXPECT_EQ(Names(all.Files), (std::vector<std::string>{"A.smf", "b.MID", "歌.mid"}));
+    EXPECT_EQ(all.Files.back().DisplayName, "歌.mid");
+    EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Folders).Files.empty());
+    EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Files).Folders.empty());
+    for (const auto& entry : entries) {
+        if (entry.attributes != 0)
+            ::SetFileAttributesW((folder.path() / Runtime::PathFromUtf8(entry.name)).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
+    const TempFolder folder;
+    const std::string text = Runtime::Utf8FromPath(folder.path());
+    folder.Write("song.mid", NamedTwoTrackSong());
+    const struct { const char* why; std::string path; int number; } cases[] = {
+        {"missing folder", text + "\\missing", Runtime::kPathNotFound},
+        {"missing parent", text + "\\missing\\deeper", Runtime::kPathNotFound},
+        {"a file", text + "\\song.mid", Runtime::kPathNotFound},
+        {"empty folder", (fs::create_directory(folder.path() / "empty"), text + "\\empty"), 0},
+        {"drive root", Runtime::RootDirectory(), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(FailureNumber(c.path), c.number);
+    }
+}
+
+TEST(WindowsErrors, NotReadyDrivesHaveTheirOwnNumber) {
+    const struct { DWORD error; int number; } cases[] = {
+        {ERROR_NOT_READY, Runtime::kNotReady},
+        {ERROR_NOT_CONNECTED, Runtime::kNotReady},
+        {ERROR_PATH_NOT_FOUND, Runtime::kPathNotFound},
+        {ERROR_CRC, Runtime::kDeviceIo},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Runtime::ErrorFromWin32(c.error).Number, c.number) << c.error;
+    EXPECT_EQ(Runtime::DescribeError(Runtime::kNotReady), "ディスクが準備されていません。");
+}
+
+TEST(AbsoluteDirectoryOnWindows, GivesNormalPathsUnderADrive) {
+    const std::string drive = Runtime::RootOf(Runtime::CurrentDirectory());
+    const struct { std::string path; std::string absolute; } cases[] = {
+        {"C:\\", "C:\\"},
+        {"C:\\music\\", "C:\\music"},
+        {"C:/music/./old/../new", "C:\\music\\new"},
+        {"C:\\a\\..\\..", "C:\\"},
+        {"\\music", drive + "music"},
+        {"D:\\曲\\", "D:\\曲"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Runtime::AbsoluteDirectory(c.path), c.absolute) << c.path;
+    EXPECT_EQ(Runtime::AbsoluteDirectory("."), Runtime::CurrentDirectory());
+    EXPECT_EQ(Runtime::RootDirectory(), drive);
+}
+
+TEST(MountedVolumesOnWindows, ListsDriveLettersWithTheirKind) {
+    const auto volumes = Runtime::MountedVolumes();
+    ASSERT_FALSE(volumes.empty());
+    bool hasCurrentDrive = false;
+    for (const auto& volume : volumes) {
+        SCOPED_TRACE(volume.MountPoint);
+        ASSERT_EQ(volume.MountPoint.size(), 3u);
+        EXPECT_EQ(volume.MountPoint.substr(1), ":\\");
+        hasCurrentDrive = hasCurrentDrive || volume.MountPoint == Runtime::RootDirectory();
+    }
+    EXPECT_TRUE(hasCurrentDrive);
+}
+
+TEST(FolderWatchOnWindows, HearsEntriesAndTheFolderGoing) {
+    const TempFolder folder;
+    const fs::path shown = folder.path() / Runtime::PathFromUtf8("曲");
+    fs::create_directory(shown);
+    fs::create_directory(folder.path() / "beside");
+    Runtime::FolderWatch watch;
+    watch.Watch(Runtime::Utf8FromPath(shown));
+    // Changes arrive from the system a little later: ask for a while.
+    const auto heard = [&watch] {
+        for (int tries = 0; tries < 50; ++tries) {
+            if (watch.HasChanged()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    };
+    const struct { const char* why; std::function<void()> change; bool isHeard; } steps[] = {
+        {"nothing", [] {}, false},
+        {"file made", [&] { std::ofstream(shown / "a.mid") << "MThd"; }, true},
+        {"folder beside removed", [&] { fs::remove(folder.path() / "beside"); }, false},
+        {"shown folder removed", [&] { fs::remove_all(shown); }, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.why);
+        step.change();
+        EXPECT_EQ(heard(), step.isHeard);
+    }
+}
