@@ -28,6 +28,14 @@ struct BackgroundWork::State {
 BackgroundWork::BackgroundWork(WindowPoster poster, std::size_t maxWorkers) : state_(std::make_shared<State>()) {
     state_->poster = std::move(poster);
     state_->maxWorkers = maxWorkers == 0 ? 1 : maxWorkers;
+    // One worker waits from the start: the first read then costs no thread
+    // start, and a local disk's answer comes within the window's short wait.
+    try {
+        state_->workers = 1;
+        std::thread([state = state_] { Work(state); }).detach();
+    } catch (const std::system_error&) {
+        state_->workers = 0;  // started with the first job instead
+    }
 }
 
 BackgroundWork::~BackgroundWork() {
