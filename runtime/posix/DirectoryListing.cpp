@@ -33,10 +33,6 @@ std::optional<EntryKind> KindOf(const DirectoryStream& stream, const dirent& ent
     return std::nullopt;
 }
 
-bool IsWanted(EntryKind kind, ListedKinds kinds) noexcept {
-    return kinds == ListedKinds::FoldersAndFiles || (kind == EntryKind::Directory) == (kinds == ListedKinds::Folders);
-}
-
 }  // namespace
 
 FolderContents ReadFolder(std::string_view directory, const NamePattern& filePattern, ListedKinds kinds) {
@@ -51,16 +47,14 @@ FolderContents ReadFolder(std::string_view directory, const NamePattern& filePat
             const std::string_view name(entry->d_name);
             if (name.empty() || name.front() == '.') continue;  // hidden, and "." and ".."
             const auto kind = KindOf(stream, *entry);
-            if (!kind || !IsWanted(*kind, kinds)) continue;
+            if (!kind || !IsListedKind(*kind == EntryKind::Directory, kinds)) continue;
             std::string readable = ReadableName(name);
             if (*kind == EntryKind::File && !filePattern.Matches(readable)) continue;
             auto& entries = *kind == EntryKind::Directory ? contents.Folders : contents.Files;
             entries.push_back({std::string(name), std::move(readable)});
         }
         if (errno != 0) throw ErrorFromErrno(errno);
-        contents.Folders = SortedIgnoringCase(std::move(contents.Folders));
-        contents.Files = SortedIgnoringCase(std::move(contents.Files));
-        return contents;
+        return SortedIgnoringCase(std::move(contents));
     } catch (const std::bad_alloc&) {
         throw MakeError(kOutOfMemory);
     }

@@ -21,10 +21,6 @@ bool IsListed(const WIN32_FIND_DATAW& found) noexcept {
     return (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
-bool IsWanted(bool isFolder, ListedKinds kinds) noexcept {
-    return kinds == ListedKinds::FoldersAndFiles || isFolder == (kinds == ListedKinds::Folders);
-}
-
 bool IsFolder(const std::wstring& path) noexcept {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -54,7 +50,7 @@ FolderContents ReadFolder(std::string_view directory, const NamePattern& filePat
             if (!IsListed(found)) continue;
             // A link to a folder carries the folder bit itself, so it lists as a folder.
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (!IsWanted(isFolder, kinds)) continue;
+            if (!IsListedKind(isFolder, kinds)) continue;
             std::string name = Utf8FromWide(found.cFileName);
             if (!isFolder && !filePattern.Matches(name)) continue;
             auto& entries = isFolder ? contents.Folders : contents.Files;
@@ -62,9 +58,7 @@ FolderContents ReadFolder(std::string_view directory, const NamePattern& filePat
             entries.push_back({name, name});
         } while (::FindNextFileW(search.Get(), &found));
         if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_FILES) throw ErrorFromWin32(error);
-        contents.Folders = SortedIgnoringCase(std::move(contents.Folders));
-        contents.Files = SortedIgnoringCase(std::move(contents.Files));
-        return contents;
+        return SortedIgnoringCase(std::move(contents));
     } catch (const std::bad_alloc&) {
         throw MakeError(kOutOfMemory);
     }
