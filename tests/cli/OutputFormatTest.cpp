@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CliRun.h"
+#include "FieldText.h"
 #include "LineEnd.h"
 #include "PathSeparator.h"
 #include "ReadableName.h"
@@ -75,6 +76,17 @@ TEST_F(OutputFormat, EscapesEveryTitleAndKeepsOneRowAFile) {
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.out, Expected(c.expected, prefix));
         EXPECT_EQ(result.err, "");
+    }
+}
+
+TEST(CsvField, QuotesWhatWouldOtherwiseBreakTheRow) {
+    const struct { std::string_view text; std::string field; } cases[] = {
+        {"plain", "plain"}, {"a\nb", "\"a\nb\""}, {"a\rb", "\"a\rb\""}, {"a,b", "\"a,b\""}, {"\"", "\"\"\"\""},
+    };
+    for (const auto& c : cases) {
+        std::string row;
+        Cli::AppendCsvField(row, c.text);
+        EXPECT_EQ(row, c.field) << c.text;
     }
 }
 
