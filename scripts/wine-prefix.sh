@@ -25,14 +25,14 @@ wineserver=/usr/lib/wine/wineserver
 stop_wine() { "$wineserver" -k >/dev/null 2>&1 || true; }
 
 # prepare_wine_prefix DIR: makes the prefix on first use and exports it.
-# Works without a display.
+# Works without a display, and leaves none set: whatever needs one runs
+# under xvfb-run.
 prepare_wine_prefix() {
     export WINEPREFIX=$1
     export WINEDEBUG=-all
     export WINEARCH=win64
     # No Mono or Gecko: their install prompts would wait for a person.
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    local display=${DISPLAY:-}
     unset DISPLAY WAYLAND_DISPLAY
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "== Wine prefix (first run)"
@@ -56,5 +56,4 @@ prepare_wine_prefix() {
         "$wineserver" -w
         rm -f "$reg"
     fi
-    [ -z "$display" ] || export DISPLAY="$display"
 }

@@ -5,6 +5,9 @@
 #include "Form1.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    // An empty card reader or a pulled-out stick is a failure the tool
+    // reports itself (71, not ready), not a system box asking for a disk.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     Form1 form(instance);

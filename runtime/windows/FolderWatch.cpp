@@ -15,10 +15,12 @@ namespace {
 // within a second, listing included.
 constexpr unsigned long long kShortestGathering = 150;
 constexpr unsigned long long kLongestGathering = 600;
+// How often the watch lets go of the folder and takes it up again.
+constexpr unsigned long long kLettingGo = 1000;
 
 // Whether the folder can still be opened. A folder removed while the watch
 // holds it stays on disk, waiting to be deleted, until the watch lets go;
-// opening it fails meanwhile, and no notification says so.
+// Windows refuses to open it meanwhile.
 bool CanOpen(std::string_view path) {
     const HANDLE folder = ::CreateFileW(WideFromUtf8(path).c_str(), FILE_LIST_DIRECTORY,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -28,12 +30,21 @@ bool CanOpen(std::string_view path) {
     return true;
 }
 
+// When the folder's entries last changed, or 0 when it cannot be asked.
+unsigned long long LastWritten(std::string_view path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
 }  // namespace
 
 void FolderWatch::Watch(std::string_view folder) {
     if (folder == watched_ && folder_.IsWatching()) return;
     watched_ = folder;
     folder_ = ChangeNotification(folder);
+    watchedAt_ = ::GetTickCount64();
     const auto above = ParentFolder(folder);
     above_ = above ? ChangeNotification(*above) : ChangeNotification();
 }
@@ -54,7 +65,25 @@ bool FolderWatch::HasChanged() {
         return true;
     }
     // Next to the shown folder: only its going away matters.
-    return above_.HasFired() && !CanOpen(watched_);
+    if (above_.HasFired() && !CanOpen(watched_)) return true;
+    return HasGoneWhileHeld();
+}
+
+bool FolderWatch::HasGoneWhileHeld() {
+    // An empty folder removed while watched waits for the watch to let go
+    // (FAT and network drives, Wine), and no notification comes meanwhile;
+    // so the watch lets go now and then and takes the folder up again. Its
+    // time of last change, read before the old watch is last asked, tells
+    // of any change made while no watch was there.
+    const unsigned long long now = ::GetTickCount64();
+    if (!folder_.IsWatching() || now - watchedAt_ < kLettingGo) return false;
+    const unsigned long long written = LastWritten(watched_);
+    const bool hasFired = folder_.HasFired();
+    folder_ = ChangeNotification();
+    if (hasFired) return true;  // listed again and watched anew, as for any change
+    folder_ = ChangeNotification(watched_);
+    watchedAt_ = now;
+    return !folder_.IsWatching() || LastWritten(watched_) != written;
 }
 
 }  // namespace Runtime

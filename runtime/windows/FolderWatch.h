@@ -28,7 +28,10 @@ public:
     bool HasChanged();
 
 private:
+    bool HasGoneWhileHeld();
+
     std::string watched_;
+    unsigned long long watchedAt_ = 0;
     unsigned long long listedAt_ = 0;
     unsigned long long gathering_ = 0;
     ChangeNotification folder_;

@@ -33,8 +33,13 @@ struct SlowDisk {
     SlowMount mount;
 };
 
-#define SKIP_UNLESS_MOUNTED(disk) \
-    if (!(disk).mount.isMounted()) QSKIP(qPrintable((disk).mount.failure()))
+// The window started on a slow disk, and the watch on its event loop.
+#define START_ON_SLOW_DISK(delay)                                             \
+    SlowDisk disk(delay);                                                     \
+    if (!disk.mount.isMounted()) QSKIP(qPrintable(disk.mount.failure()));     \
+    StartedForm window(disk.point.native());                                  \
+    QVERIFY(window.isStarted);                                                \
+    const EventLoopGaps gaps
 
 // The figure itself goes to the log too: the benchmarks' note quotes it.
 #define VERIFY_NO_LONG_GAP(gaps)                                                         \
@@ -63,9 +68,16 @@ bool RunEventLoop(int milliseconds, const std::function<bool()>& isDone = [] { r
 
 constexpr int kArrivalTimeout = 10000;
 
-// Moves the pointer to and fro over a row every 10 ms for a while, the
-// event loop running between moves as it does between a person's.
-void HoverOver(FileList& list, int row, int milliseconds) {
+// Runs the event loop until actual is expected, or for kArrivalTimeout.
+#define AWAIT_COMPARE(actual, expected)                                        \
+    RunEventLoop(kArrivalTimeout, [&] { return (actual) == (expected); });    \
+    QCOMPARE(actual, expected)
+
+// Selects the file named and moves the pointer to and fro over it every
+// 10 ms for a while, the event loop running between moves as between a person's.
+void SelectAndHover(FileList& list, const QString& name, int milliseconds) {
+    const int row = RowNamed(list, name);
+    list.setSelectedIndex(row);
     QTimer mover;
     int moves = 0;
     QObject::connect(&mover, &QTimer::timeout, [&] {
@@ -93,43 +105,22 @@ private slots:
 
     void pointerOverASlowFileLeavesTheWindowAnswering() {
         QFETCH(int, delay);
-        SlowDisk disk(delay);
-        SKIP_UNLESS_MOUNTED(disk);
-        StartedForm window(disk.point.native());
-        QVERIFY(window.isStarted);
-        const int row = RowNamed(*window.file1, QStringLiteral("slow.mid"));
-        QVERIFY(row >= 0);
-        const EventLoopGaps gaps;
-
-        window.file1->setSelectedIndex(row);
-        HoverOver(*window.file1, row, 800);
-
-        RunEventLoop(kArrivalTimeout, [&] { return ReportLine(*window.text1, 6) == "タイトル－ Slow"; });
-        QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Slow"));
+        START_ON_SLOW_DISK(delay);
+        SelectAndHover(*window.file1, QStringLiteral("slow.mid"), 800);
+        AWAIT_COMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Slow"));
         QCOMPARE(ReportLine(*window.text1, 0), FirstLine(disk.point, QStringLiteral("slow.mid")));
         VERIFY_NO_LONG_GAP(gaps);
     }
 
     void hungReadNamesTheFileAndOthersStillArrive() {
-        SlowDisk disk(0);
-        SKIP_UNLESS_MOUNTED(disk);
-        StartedForm window(disk.point.native());
-        QVERIFY(window.isStarted);
-        const EventLoopGaps gaps;
-
-        const int hung = RowNamed(*window.file1, QStringLiteral("hung.mid"));
-        window.file1->setSelectedIndex(hung);
-        HoverOver(*window.file1, hung, 400);
-        RunEventLoop(kArrivalTimeout, [&] { return ReportLine(*window.text1, 2) == "読み込み中…"; });
-        QCOMPARE(ReportLine(*window.text1, 2), QStringLiteral("読み込み中…"));
+        START_ON_SLOW_DISK(0);
+        SelectAndHover(*window.file1, QStringLiteral("hung.mid"), 400);
+        AWAIT_COMPARE(ReportLine(*window.text1, 2), QStringLiteral("読み込み中…"));
         QCOMPARE(ReportLine(*window.text1, 0), FirstLine(disk.point, QStringLiteral("hung.mid")));
 
         // Another file, while the read of the first still hangs.
-        const int other = RowNamed(*window.file1, QStringLiteral("a.mid"));
-        window.file1->setSelectedIndex(other);
-        HoverOver(*window.file1, other, 100);
-        RunEventLoop(kArrivalTimeout, [&] { return ReportLine(*window.text1, 6) == "タイトル－ Alpha"; });
-        QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Alpha"));
+        SelectAndHover(*window.file1, QStringLiteral("a.mid"), 100);
+        AWAIT_COMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Alpha"));
         QCOMPARE(ReportLine(*window.text1, 0), FirstLine(disk.point, QStringLiteral("a.mid")));
         VERIFY_NO_LONG_GAP(gaps);
     }
@@ -142,11 +133,7 @@ private slots:
 
     void openingASlowFolderMovesTheChainAtOnce() {
         QFETCH(bool, isGoneMeanwhile);
-        SlowDisk disk(300);
-        SKIP_UNLESS_MOUNTED(disk);
-        StartedForm window(disk.point.native());
-        QVERIFY(window.isStarted);
-        const EventLoopGaps gaps;
+        START_ON_SLOW_DISK(300);
 
         DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, RowNamed(*window.dir1, "slow folder")));
         QCOMPARE(window.dir1->path(), disk.point.path() + "/slow folder");
@@ -161,8 +148,7 @@ private slots:
             QCOMPARE(window.dir1->path(), disk.point.path());
             QCOMPARE(ShownNames(*window.file1), (QStringList{"a.mid", "hung.mid", "slow.mid"}));
         } else {
-            RunEventLoop(kArrivalTimeout, [&] { return ShownNames(*window.file1) == QStringList{"inside.mid"}; });
-            QCOMPARE(ShownNames(*window.file1), QStringList{"inside.mid"});
+            AWAIT_COMPARE(ShownNames(*window.file1), QStringList{"inside.mid"});
             QCOMPARE(window.file1->path(), disk.point.path() + "/slow folder");
         }
         QVERIFY(window.file1->isEnabled());
@@ -170,12 +156,7 @@ private slots:
     }
 
     void openingAnotherFolderAbandonsAHungOne() {
-        SlowDisk disk(0);
-        SKIP_UNLESS_MOUNTED(disk);
-        StartedForm window(disk.point.native());
-        QVERIFY(window.isStarted);
-        const EventLoopGaps gaps;
-
+        START_ON_SLOW_DISK(0);
         DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, RowNamed(*window.dir1, "hung folder")));
         QCOMPARE(window.dir1->path(), disk.point.path() + "/hung folder");
         RunEventLoop(100);
@@ -192,7 +173,7 @@ private slots:
 
     void closingWithAReadHangingEndsAtOnce() {
         SlowDisk disk(0);
-        SKIP_UNLESS_MOUNTED(disk);
+        if (!disk.mount.isMounted()) QSKIP(qPrintable(disk.mount.failure()));
         QVERIFY(QDir::setCurrent(disk.point.path()));
         auto form = std::make_unique<Form1>();
         form->show();

@@ -1,23 +1,12 @@
-// Names on every platform: patterns, readable names and the listing's order.
+// Names on every platform: patterns and readable names. The listing's order
+// is checked per platform (PosixListingTest, windows/ListingTest).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
-#include "DirectoryListing.h"
+#include "NamePattern.h"
 #include "ReadableName.h"
-#include "TempFolder.h"
-
-namespace {
-
-std::vector<std::string> Shown(const std::vector<Runtime::DirectoryEntry>& entries) {
-    std::vector<std::string> names;
-    for (const auto& entry : entries) names.push_back(entry.DisplayName);
-    return names;
-}
-
-}  // namespace
 
 TEST(NamePattern, MatchesWildcardsIgnoringCase) {
     const struct { const char* patterns; const char* name; bool matches; } cases[] = {
@@ -68,17 +57,4 @@ TEST(ReadableName, UsesUtf8AsIsAndReadsTheRestAsCodePage932) {
     const std::string sep(1, std::filesystem::path::preferred_separator);
     EXPECT_EQ(Runtime::ReadablePath(sep + "曲" + sep + "\x93\xFA\x96\x7B" + sep + "a.mid"),
               sep + "曲" + sep + "日本" + sep + "a.mid");
-}
-
-TEST(ReadFolder, ListsFoldersAndMatchingFilesEachIgnoringCase) {
-    const TempFolder folder;
-    for (const char* name : {"b.mid", "A.mid", "c.MID", "d.SMF", "notes.txt"}) folder.Write(name, {});
-    for (const char* name : {"Zeta", "alpha", "Beta.mid"}) std::filesystem::create_directory(folder.path() / name);
-    const auto listed = Runtime::ReadFolder(folder.path().string(), Runtime::NamePattern("*.mid;*.smf"));
-    EXPECT_EQ(Shown(listed.Files), (std::vector<std::string>{"A.mid", "b.mid", "c.MID", "d.SMF"}));
-    EXPECT_EQ(Shown(listed.Folders), (std::vector<std::string>{"alpha", "Beta.mid", "Zeta"}));
-    const auto folders = Runtime::ReadFolder(folder.path().string(), Runtime::NamePattern("*"), Runtime::ListedKinds::Folders);
-    EXPECT_TRUE(folders.Files.empty());
-    EXPECT_EQ(folders.Folders.size(), 3u);
-    EXPECT_TRUE(Runtime::ReadFolder(folder.path().string(), Runtime::NamePattern("*"), Runtime::ListedKinds::Files).Folders.empty());
 }

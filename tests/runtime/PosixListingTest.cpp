@@ -56,6 +56,12 @@ TEST(ReadFolder, HidesDotNamesFollowsLinksAndLeavesOutBrokenOnes) {
     const std::vector<std::string> files{"A.mid", "a.mid", "B.mid", "b.mid", "C.mid", "c.mid", "D.mid", "d.mid", "link.mid"};
     EXPECT_EQ(Shown(listed.Files), files);
     EXPECT_EQ(Shown(listed.Folders), (std::vector<std::string>{"linked", "Sub"}));
+    const auto only = [&](Runtime::ListedKinds kinds) {
+        return Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("*"), kinds);
+    };
+    EXPECT_TRUE(only(Runtime::ListedKinds::Folders).Files.empty());
+    EXPECT_EQ(only(Runtime::ListedKinds::Folders).Folders.size(), 2u);
+    EXPECT_TRUE(only(Runtime::ListedKinds::Files).Folders.empty());
 }
 
 TEST(ReadFolder, SaysWhyAFolderCannotBeRead) {

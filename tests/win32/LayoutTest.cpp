@@ -22,7 +22,7 @@ std::wstring TextOf(HWND window) {
 
 }  // namespace
 
-TEST(Form1Layout, PlacesTheControlsAtTheWindowsDpi) {
+TEST(Form1Layout, PlacesTabsAndNamesTheControlsAtTheWindowsDpi) {
     const TempFolder folder;
     WindowDriver window(folder.path());
     const HWND form = window.form().Handle();
@@ -48,12 +48,7 @@ TEST(Form1Layout, PlacesTheControlsAtTheWindowsDpi) {
         };
         for (const auto& c : controls) EXPECT_EQ(ClientRect(c.control), c.rect) << c.name;
     }
-}
 
-TEST(Form1Layout, TabsInOrderAndNamesEachControl) {
-    const TempFolder folder;
-    WindowDriver window(folder.path());
-    const HWND form = window.form().Handle();
     const struct { HWND control; const wchar_t* name; } order[] = {
         {window.Drive1(), L"ドライブ"},
         {window.Dir1(), L"フォルダー"},
