@@ -68,7 +68,9 @@ TEST(ReportFetcher, DeliversOnlyWhatTheSelectionStillWants) {
             } else {
                 const std::string name = step.substr(0, 1);
                 EXPECT_EQ(fetching.fetcher.Request(File(name), 0ms), std::nullopt);
-                if (step.size() == 1) ASSERT_TRUE(fetching.gates->AwaitArrival(name));
+                if (step.size() == 1) {
+                    ASSERT_TRUE(fetching.gates->AwaitArrival(name));
+                }
             }
         }
         EXPECT_EQ(fetching.arrived, c.arrived);
