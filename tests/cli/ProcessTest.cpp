@@ -3,8 +3,6 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "SmfBytes.h"
@@ -20,11 +18,6 @@ int Shell(const std::string& command) {
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(Process, EndsWithTheStatusItsRunEarned) {
     const TempFolder folder;
     folder.Write("a.mid", NamedTwoTrackSong());
@@ -32,7 +25,6 @@ TEST(Process, EndsWithTheStatusItsRunEarned) {
     const std::string dir = Quoted(folder.path().string());
     const struct { const char* why; std::string arguments; int status; } cases[] = {
         {"all read", dir, 0},
-        {"a broken file is a result", Quoted((folder.path() / "a.mid").string()) + " " + dir, 0},
         {"a missing path", dir + " " + dir + "/nothing", 1},
         {"a usage error", "--format xml " + dir, 2},
     };
@@ -49,9 +41,9 @@ TEST(Process, StopsQuietlyWhenTheReaderOfItsOutputGoes) {
     for (int i = 0; i < 1000; ++i) folder.Write(std::to_string(i) + ".mid", NamedTwoTrackSong());
     const auto errors = folder.path() / "errors.txt";
     const std::string command = "set -o pipefail; " + Quoted(MIDTITLE_CLI) + " -j 2 " + Quoted(folder.path().string()) +
-                                " 2>" + Quoted(errors.string()) + " | head -n 1 >/dev/null";
-    EXPECT_EQ(Shell("bash -c " + Quoted(command)), 0);
-    EXPECT_EQ(ReadText(errors), "");
+                                " 2>" + Quoted(errors.string()) + " | head -n 1 >/dev/null && test ! -s " +
+                                Quoted(errors.string());
+    EXPECT_EQ(Shell("bash -c \"" + command + "\""), 0) << "no error, nothing on stderr";
 }
 
 }  // namespace

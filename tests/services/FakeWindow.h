@@ -6,50 +6,41 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "BackgroundWork.h"
+#include "Mailbox.h"
 
 // The window's thread as the tests play it: deliveries posted by workers
-// wait in a queue until the test runs them.
+// wait in a mailbox until the test runs them.
 class FakeWindow {
 public:
     Services::WindowPoster Poster() const {
-        return [queue = queue_](Services::Delivery delivery) {
-            const std::lock_guard lock(queue->mutex);
-            queue->posted.push_back(std::move(delivery));
-            ++queue->postCount;
-            queue->changed.notify_all();
+        return [post = mailbox_.Poster([] {}), posts = posts_](Services::Delivery delivery) {
+            post(std::move(delivery));
+            const std::lock_guard lock(posts->mutex);
+            ++posts->count;
+            posts->changed.notify_all();
         };
     }
-
     // Waits until `count` deliveries have been posted in all; false after ten seconds.
     bool WaitForPosts(int count) const {
-        std::unique_lock lock(queue_->mutex);
-        return queue_->changed.wait_for(lock, std::chrono::seconds(10), [&] { return queue_->postCount >= count; });
+        std::unique_lock lock(posts_->mutex);
+        return posts_->changed.wait_for(lock, std::chrono::seconds(10), [&] { return posts_->count >= count; });
     }
     int PostCount() const {
-        const std::lock_guard lock(queue_->mutex);
-        return queue_->postCount;
+        const std::lock_guard lock(posts_->mutex);
+        return posts_->count;
     }
-
-    void RunPosted() const {
-        std::vector<Services::Delivery> due;
-        {
-            const std::lock_guard lock(queue_->mutex);
-            due.swap(queue_->posted);
-        }
-        for (auto& delivery : due) delivery();
-    }
+    void RunPosted() const { mailbox_.RunDelivered(); }
 
 private:
-    struct Queue {
+    struct Posts {
         std::mutex mutex;
         std::condition_variable changed;
-        std::vector<Services::Delivery> posted;
-        int postCount = 0;
+        int count = 0;
     };
-    std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
+    Services::Mailbox mailbox_;
+    std::shared_ptr<Posts> posts_ = std::make_shared<Posts>();
 };
 
 // Reads that each wait at a gate until the test lets one through.

@@ -14,7 +14,6 @@
 #include "RuntimeError.h"
 #include "SmfBytes.h"
 #include "TempFolder.h"
-#include "Volumes.h"
 #include "windows/FolderWatch.h"
 #include "windows/SystemError.h"
 
@@ -66,10 +65,6 @@ TEST(ReadFolderOnWindows, ListsVisibleEntriesSortedIgnoringCase) {
     EXPECT_EQ(all.Files.back().DisplayName, "歌.mid");
     EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Folders).Files.empty());
     EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Files).Folders.empty());
-    for (const auto& entry : entries) {
-        if (entry.attributes != 0)
-            ::SetFileAttributesW((folder.path() / Runtime::PathFromUtf8(entry.name)).c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
 }
 
 TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
@@ -113,19 +108,6 @@ TEST(AbsoluteDirectoryOnWindows, GivesNormalPathsUnderADrive) {
     for (const auto& c : cases) EXPECT_EQ(Runtime::AbsoluteDirectory(c.path), c.absolute) << c.path;
     EXPECT_EQ(Runtime::AbsoluteDirectory("."), Runtime::CurrentDirectory());
     EXPECT_EQ(Runtime::RootDirectory(), drive);
-}
-
-TEST(MountedVolumesOnWindows, ListsDriveLettersWithTheirKind) {
-    const auto volumes = Runtime::MountedVolumes();
-    ASSERT_FALSE(volumes.empty());
-    bool hasCurrentDrive = false;
-    for (const auto& volume : volumes) {
-        SCOPED_TRACE(volume.MountPoint);
-        ASSERT_EQ(volume.MountPoint.size(), 3u);
-        EXPECT_EQ(volume.MountPoint.substr(1), ":\\");
-        hasCurrentDrive = hasCurrentDrive || volume.MountPoint == Runtime::RootDirectory();
-    }
-    EXPECT_TRUE(hasCurrentDrive);
 }
 
 TEST(FolderWatchOnWindows, HearsEntriesAndTheFolderGoing) {
