@@ -1,11 +1,15 @@
 #include "Form1.h"
 
+#include <chrono>
 #include <new>
 #include <utility>
 
+#include "BackgroundWork.h"
 #include "ControlIds.h"
 #include "FailureBox.h"
 #include "JapaneseFont.h"
+#include "ListingPatience.h"
+#include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "WindowGeometry.h"
 #include "windows/WideText.h"
@@ -15,6 +19,13 @@ namespace {
 constexpr wchar_t kClassName[] = L"MIDTitleForm1";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExtendedStyle = WS_EX_CONTROLPARENT;
+
+// A local disk answers in well under a millisecond: waiting this long for
+// the read shows its report at once, as a read on this thread would, while
+// the window never stops for longer than a frame or two.
+constexpr std::chrono::milliseconds kReportPatience{25};
+// How long a slow read goes on before Text1 says the file is being read.
+constexpr std::chrono::milliseconds kWaitingNoted{300};
 
 void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -41,10 +52,22 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
     window_ = ::CreateWindowExW(kExtendedStyle, kClassName, L"MIDタイトル", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     try {
-        CreateControls();
+        // The window's handle is the workers' way back: deliveries wait in
+        // the mailbox, and one posted message tells the window to take them.
+        const HWND window = window_;
+        const Services::WindowPoster poster =
+            mailbox_.Poster([window] { ::PostMessageW(window, kDeliveriesArrived, 0, 0); });
+        work_ = std::make_unique<Services::BackgroundWork>(poster);
+        reports_ = std::make_unique<Services::ReportFetcher>(*work_, [this](std::string report) {
+            // The file may have left the list since it was asked for.
+            if (file1_.Current() >= 0) ShowReport(std::move(report));
+        });
+        CreateControls(poster);
         PlaceControls(static_cast<int>(::GetDpiForWindow(window_)));
         ShowStartFolder();
         ConnectHandlers();
+        // From now on the message loop runs: a slow folder must not stop it.
+        dir1_.SetPatience(kListingPatience);
         watch_.Watch(dir1_.NativePath());
     } catch (...) {
         // No destructor runs for a half-made Form1: the window, which points at it, must go here.
@@ -58,11 +81,12 @@ Form1::~Form1() {
     if (window_ != nullptr) ::DestroyWindow(window_);
 }
 
-void Form1::CreateControls() {
+void Form1::CreateControls(const Services::WindowPoster& poster) {
     // Made in tab order: Tab goes the way the windows were made.
-    drive1_.Create(window_, kDrive1Id);
-    dir1_.Create(window_, kDir1Id, L"フォルダー");
-    file1_.Create(window_, kFile1Id, L"ファイル");
+    drive1_.Create(window_, kDrive1Id, poster);
+    dir1_.Create(window_, kDir1Id, L"フォルダー", poster);
+    file1_.Create(window_, kFile1Id, L"ファイル", poster);
+    dir1_.SetFilePattern(file1_.Pattern());
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     ::CreateWindowExW(0, L"STATIC", L"情報", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
     // Read-only, but with a caret the keys move: the report can be read
@@ -100,12 +124,13 @@ void Form1::PlaceControls(int dotsPerInch) {
 }
 
 void Form1::ShowStartFolder() {
+    // Listed before the handlers are connected: the file list is filled
+    // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
         const std::string start = Runtime::CurrentDirectory();
         drive1_.SetNativeDrive(start);
         dir1_.SetDriveRoot(drive1_.NativeDrive());
         dir1_.SetNativePath(start);
-        file1_.SetNativePath(start);
     } catch (const Runtime::RuntimeError& error) {
         // The folder the tool was started in is unreadable: say so and start at the root.
         ShowFailure(window_, error);
@@ -114,16 +139,19 @@ void Form1::ShowStartFolder() {
             drive1_.SetNativeDrive(root);
             dir1_.SetDriveRoot(drive1_.NativeDrive());
             dir1_.SetNativePath(root);
-            file1_.SetNativePath(root);
         } catch (const Runtime::RuntimeError&) {
             // Even the root cannot be read; the lists stay empty and the person may pick a drive.
+            return;
         }
     }
+    if (dir1_.IsReading()) file1_.ShowReading(true);
+    else Dir1_Change();
 }
 
 void Form1::ConnectHandlers() {
     drive1_.driveChanged = [this] { Drive1_Change(); };
     dir1_.pathChanged = [this] { Dir1_Change(); };
+    dir1_.readingChanged = [this](bool isReading) { FollowDirectoryReading(isReading); };
     file1_.selectionClicked = [this] { File1_Click(); };
     file1_.keyPressed = [this](int key, int shift) { File1_KeyDown(key, shift); };
     file1_.mousePressed = [this](int button, int shift, int x, int y) { File1_MouseDown(button, shift, x, y); };
@@ -142,22 +170,21 @@ void Form1::Drive1_Change() {
     }
 }
 
+void Form1::FollowDirectoryReading(bool isReading) {
+    file1_.ShowReading(isReading);
+    if (isReading) return;
+    // A drive whose folder could not be read in the end: back to the drive
+    // that holds the folder shown.
+    drive1_.SetNativeDrive(dir1_.NativePath());
+    dir1_.SetDriveRoot(drive1_.NativeDrive());
+}
+
 void Form1::Dir1_Change() {
-    try {
-        file1_.SetNativePath(dir1_.NativePath());
-        watch_.Watch(dir1_.NativePath());
-    } catch (const Runtime::RuntimeError& error) {
-        // The folder went between the two listings: put the folder list
-        // back beside the files still shown.
-        const auto pathChanged = std::exchange(dir1_.pathChanged, nullptr);
-        try {
-            dir1_.SetNativePath(file1_.NativePath());
-        } catch (const Runtime::RuntimeError&) {
-            // That one is gone too; the message below is the one that matters.
-        }
-        dir1_.pathChanged = pathChanged;
-        ShowFailure(window_, error);
-    }
+    // The folder list read the files in its own pass over the folder.
+    file1_.ShowListing(dir1_.NativePath(), dir1_.TakeFiles());
+    // Another folder's files: a report still on its way belongs to none of them.
+    reports_->Deselect();
+    watch_.Watch(dir1_.NativePath());
 }
 
 void Form1::File1_Click() { GetMidFileFormat(); }
@@ -170,11 +197,44 @@ void Form1::File1_MouseMove(int, int, int, int) { GetMidFileFormat(); }
 
 void Form1::GetMidFileFormat() {
     const int index = file1_.Current();
-    if (index < 0) return;
-    auto changed =
-        shownReport_.Replace(ReportForEntry(file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry));
+    if (index < 0 || !reports_) return;
+    auto report =
+        reports_->Request({file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry}, kReportPatience);
+    if (report) {
+        ShowReport(std::move(*report));
+    } else if (!isWaitingTimerSet_) {
+        isWaitingTimerSet_ = ::SetTimer(window_, kWaitingTimer, static_cast<UINT>(kWaitingNoted.count()), nullptr) != 0;
+    }
+}
+
+void Form1::ShowReport(std::string report) {
     // The report breaks lines with CR LF, as an edit control wants.
-    if (changed) ::SetWindowTextW(text1_, Runtime::WideFromUtf8(*changed).c_str());
+    if (auto changed = shownReport_.Replace(std::move(report)))
+        ::SetWindowTextW(text1_, Runtime::WideFromUtf8(*changed).c_str());
+}
+
+void Form1::ShowWaiting() {
+    ::KillTimer(window_, kWaitingTimer);
+    isWaitingTimerSet_ = false;
+    const auto awaited = reports_ ? reports_->TimeAwaited() : std::nullopt;
+    if (!awaited) return;
+    // Another file was selected since the timer started: its own wait counts.
+    if (*awaited < kWaitingNoted) {
+        const auto left = static_cast<UINT>((kWaitingNoted - *awaited).count());
+        isWaitingTimerSet_ = ::SetTimer(window_, kWaitingTimer, left, nullptr) != 0;
+        return;
+    }
+    if (auto text = reports_->WaitingText(shownReport_.Text())) ShowReport(std::move(*text));
+}
+
+void Form1::StopReading() noexcept {
+    // Nothing here waits for a worker: one stuck on a hung disk is left to
+    // itself, and what it reads is dropped.
+    reports_.reset();
+    dir1_.StopReading();
+    file1_.StopReading();
+    drive1_.StopReading();
+    work_.reset();
 }
 
 void Form1::FollowDisk() {
@@ -182,8 +242,9 @@ void Form1::FollowDisk() {
         const ULONGLONG start = ::GetTickCount64();
         const std::string shown = dir1_.NativePath();
         dir1_.FollowDisk();
-        // A folder list that moved up has taken the file list with it.
-        if (dir1_.NativePath() == shown) file1_.FollowDisk();
+        // A folder list that moved up, or is opening a folder, takes the
+        // file list with it.
+        if (dir1_.NativePath() == shown && !dir1_.IsReading()) file1_.FollowDisk();
         watch_.NoteListingTook(::GetTickCount64() - start);
     }
     // The lists may have moved since the last tick, by the person or by following.
@@ -222,9 +283,11 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     case WM_TIMER:
-        if (wParam != kFollowDiskTimer) break;
-        FollowDisk();
+        if (wParam == kFollowDiskTimer) FollowDisk();
+        else if (wParam == kWaitingTimer) ShowWaiting();
+        else break;
         return 0;
+    case kDeliveriesArrived: mailbox_.RunDelivered(); return 0;
     case WM_DPICHANGED: PlaceControls(HIWORD(wParam)); return 0;
     // What a dialog box does for its controls, which Form1 is not: Tab out
     // of Text1, and the keys back where they were when the window returns.
@@ -241,6 +304,8 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         ::KillTimer(window_, kFollowDiskTimer);
+        ::KillTimer(window_, kWaitingTimer);
+        StopReading();
         if (endsProgram_) ::PostQuitMessage(0);
         return 0;
     default: break;

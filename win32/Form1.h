@@ -2,12 +2,20 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "DriveBox.h"
 #include "FileBox.h"
 #include "FolderBox.h"
 #include "FontHandle.h"
+#include "Mailbox.h"
 #include "SelectedReport.h"
 #include "windows/FolderWatch.h"
+
+namespace Services {
+class BackgroundWork;
+class ReportFetcher;
+}  // namespace Services
 
 // The tool's one window: a drive list, a folder list and a file list that
 // follow one another, and the text box that shows the report on the file
@@ -21,7 +29,7 @@ public:
     explicit Form1(HINSTANCE instance, bool endsProgram = true);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
-    ~Form1();
+    ~Form1();  // returns at once, even with a read hanging; so does closing the window
 
     HWND Handle() const noexcept { return window_; }
     // The controls, read by the tests that drive the window.
@@ -39,18 +47,25 @@ public:
     void File1_MouseMove(int button, int shift, int x, int y);
 
     // Reads the file selected in File1 and shows its report in Text1.
-    // Does nothing while no file is selected.
+    // Does nothing while no file is selected. The read runs on a worker: a
+    // report read at once is shown at once; a slower one is shown when it
+    // arrives, and until then, after a while, the file's name and a note
+    // that it is being read.
     void GetMidFileFormat();
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT Answer(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
+    void CreateControls(const Services::WindowPoster& poster);
     void PlaceControls(int dotsPerInch);
     void ShowStartFolder();
     void ConnectHandlers();
     EntryListBox* ListWithHandle(HWND control) noexcept;
     void FollowDisk();
+    void FollowDirectoryReading(bool isReading);
+    void ShowReport(std::string report);  // unless Text1 shows it already
+    void ShowWaiting();
+    void StopReading() noexcept;  // the window is going: nothing read arrives any more
 
     bool endsProgram_;
     // Fonts first: they outlive the window and the controls that use them.
@@ -69,4 +84,12 @@ private:
     // its folder open, and a removed folder is only deleted once no handle
     // holds it, so the two lists must let go of it together.
     Runtime::FolderWatch watch_;
+    // Where the workers leave what they read, for the window's thread to
+    // take up when kDeliveriesArrived comes.
+    Services::Mailbox mailbox_;
+    // Reports first, then the workers' pool, which stops every delivery to
+    // the window; both go when the window is destroyed.
+    std::unique_ptr<Services::BackgroundWork> work_;
+    std::unique_ptr<Services::ReportFetcher> reports_;
+    bool isWaitingTimerSet_ = false;
 };
