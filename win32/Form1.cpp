@@ -1,10 +1,8 @@
 #include "Form1.h"
 
-#include <chrono>
 #include <new>
 #include <utility>
 
-#include "BackgroundWork.h"
 #include "ControlIds.h"
 #include "FailureBox.h"
 #include "JapaneseFont.h"
@@ -19,13 +17,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"MIDTitleForm1";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExtendedStyle = WS_EX_CONTROLPARENT;
-
-// A local disk answers in well under a millisecond: waiting this long for
-// the read shows its report at once, as a read on this thread would, while
-// the window never stops for longer than a frame or two.
-constexpr std::chrono::milliseconds kReportPatience{25};
-// How long a slow read goes on before Text1 says the file is being read.
-constexpr std::chrono::milliseconds kWaitingNoted{300};
 
 void RegisterForm1Class(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -57,11 +48,6 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
         const HWND window = window_;
         const Services::WindowPoster poster =
             mailbox_.Poster([window] { ::PostMessageW(window, kDeliveriesArrived, 0, 0); });
-        work_ = std::make_unique<Services::BackgroundWork>(poster);
-        reports_ = std::make_unique<Services::ReportFetcher>(*work_, [this](std::string report) {
-            // The file may have left the list since it was asked for.
-            if (file1_.Current() >= 0) ShowReport(std::move(report));
-        });
         CreateControls(poster);
         PlaceControls(static_cast<int>(::GetDpiForWindow(window_)));
         ShowStartFolder();
@@ -87,15 +73,7 @@ void Form1::CreateControls(const Services::WindowPoster& poster) {
     dir1_.Create(window_, kDir1Id, L"フォルダー", poster);
     file1_.Create(window_, kFile1Id, L"ファイル", poster);
     dir1_.SetFilePattern(file1_.Pattern());
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    ::CreateWindowExW(0, L"STATIC", L"情報", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
-    // Read-only, but with a caret the keys move: the report can be read
-    // line by line and copied without a mouse.
-    text1_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                                   ES_AUTOVSCROLL,
-                               0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)),
-                               instance, nullptr);
+    text1_.Create(window_, kText1Id, poster, [this] { return file1_.Current() >= 0; });
 }
 
 void Form1::PlaceControls(int dotsPerInch) {
@@ -104,7 +82,7 @@ void Form1::PlaceControls(int dotsPerInch) {
     // The old fonts go only once no control uses them.
     FontHandle windowFont = CreateJapaneseFont(Geometry::WindowGeometry::kWindowFontPoints, dotsPerInch);
     FontHandle listFont = CreateJapaneseFont(Geometry::WindowGeometry::kListFontPoints, dotsPerInch);
-    ::SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), TRUE);
+    ::SendMessageW(text1_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), TRUE);
     drive1_.SetFont(listFont.Get());
     dir1_.SetFont(listFont.Get());
     file1_.SetFont(listFont.Get());
@@ -120,7 +98,7 @@ void Form1::PlaceControls(int dotsPerInch) {
     Place(drive1_.Handle(), layout.Drive1(), 8 * layout.Drive1().Height);
     drive1_.FitFieldHeight(layout.Drive1().Height);
     Place(file1_.Handle(), layout.File1());
-    Place(text1_, layout.Text1());
+    Place(text1_.Handle(), layout.Text1());
 }
 
 void Form1::ShowStartFolder() {
@@ -183,7 +161,7 @@ void Form1::Dir1_Change() {
     // The folder list read the files in its own pass over the folder.
     file1_.ShowListing(dir1_.NativePath(), dir1_.TakeFiles());
     // Another folder's files: a report still on its way belongs to none of them.
-    reports_->Deselect();
+    text1_.Deselect();
     watch_.Watch(dir1_.NativePath());
 }
 
@@ -197,44 +175,8 @@ void Form1::File1_MouseMove(int, int, int, int) { GetMidFileFormat(); }
 
 void Form1::GetMidFileFormat() {
     const int index = file1_.Current();
-    if (index < 0 || !reports_) return;
-    auto report =
-        reports_->Request({file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry}, kReportPatience);
-    if (report) {
-        ShowReport(std::move(*report));
-    } else if (!isWaitingTimerSet_) {
-        isWaitingTimerSet_ = ::SetTimer(window_, kWaitingTimer, static_cast<UINT>(kWaitingNoted.count()), nullptr) != 0;
-    }
-}
-
-void Form1::ShowReport(std::string report) {
-    // The report breaks lines with CR LF, as an edit control wants.
-    if (auto changed = shownReport_.Replace(std::move(report)))
-        ::SetWindowTextW(text1_, Runtime::WideFromUtf8(*changed).c_str());
-}
-
-void Form1::ShowWaiting() {
-    ::KillTimer(window_, kWaitingTimer);
-    isWaitingTimerSet_ = false;
-    const auto awaited = reports_ ? reports_->TimeAwaited() : std::nullopt;
-    if (!awaited) return;
-    // Another file was selected since the timer started: its own wait counts.
-    if (*awaited < kWaitingNoted) {
-        const auto left = static_cast<UINT>((kWaitingNoted - *awaited).count());
-        isWaitingTimerSet_ = ::SetTimer(window_, kWaitingTimer, left, nullptr) != 0;
-        return;
-    }
-    if (auto text = reports_->WaitingText(shownReport_.Text())) ShowReport(std::move(*text));
-}
-
-void Form1::StopReading() noexcept {
-    // Nothing here waits for a worker: one stuck on a hung disk is left to
-    // itself, and what it reads is dropped.
-    reports_.reset();
-    dir1_.StopReading();
-    file1_.StopReading();
-    drive1_.StopReading();
-    work_.reset();
+    if (index < 0) return;
+    text1_.Read({file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry});
 }
 
 void Form1::FollowDisk() {
@@ -279,12 +221,12 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VKEYTOITEM: return -1;  // the list box moves on the keys itself
     case WM_CTLCOLORSTATIC:
         // Read-only edit boxes are grey by default; the report reads as text, on the window colour.
-        if (reinterpret_cast<HWND>(lParam) != text1_) break;
+        if (reinterpret_cast<HWND>(lParam) != text1_.Handle()) break;
         ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     case WM_TIMER:
         if (wParam == kFollowDiskTimer) FollowDisk();
-        else if (wParam == kWaitingTimer) ShowWaiting();
+        else if (wParam == kWaitingTimer) text1_.TimerRan();
         else break;
         return 0;
     case kDeliveriesArrived: mailbox_.RunDelivered(); return 0;
@@ -304,8 +246,12 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         ::KillTimer(window_, kFollowDiskTimer);
-        ::KillTimer(window_, kWaitingTimer);
-        StopReading();
+        // Nothing here waits for a worker: one stuck on a hung disk is left
+        // to itself, and what it reads is dropped.
+        text1_.StopReading();
+        dir1_.StopReading();
+        file1_.StopReading();
+        drive1_.StopReading();
         if (endsProgram_) ::PostQuitMessage(0);
         return 0;
     default: break;

@@ -2,20 +2,13 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "DriveBox.h"
 #include "FileBox.h"
 #include "FolderBox.h"
 #include "FontHandle.h"
 #include "Mailbox.h"
-#include "SelectedReport.h"
+#include "ReportBox.h"
 #include "windows/FolderWatch.h"
-
-namespace Services {
-class BackgroundWork;
-class ReportFetcher;
-}  // namespace Services
 
 // The tool's one window: a drive list, a folder list and a file list that
 // follow one another, and the text box that shows the report on the file
@@ -36,7 +29,7 @@ public:
     const DriveBox& Drive1() const noexcept { return drive1_; }
     const FolderBox& Dir1() const noexcept { return dir1_; }
     const FileBox& File1() const noexcept { return file1_; }
-    HWND Text1() const noexcept { return text1_; }
+    HWND Text1() const noexcept { return text1_.Handle(); }
 
     // The handlers, named after the control and the event they answer.
     void Drive1_Change();
@@ -63,9 +56,6 @@ private:
     EntryListBox* ListWithHandle(HWND control) noexcept;
     void FollowDisk();
     void FollowDirectoryReading(bool isReading);
-    void ShowReport(std::string report);  // unless Text1 shows it already
-    void ShowWaiting();
-    void StopReading() noexcept;  // the window is going: nothing read arrives any more
 
     bool endsProgram_;
     // Fonts first: they outlive the window and the controls that use them.
@@ -75,11 +65,8 @@ private:
     DriveBox drive1_;
     FolderBox dir1_;
     FileBox file1_;
-    HWND text1_ = nullptr;
+    ReportBox text1_;
     HWND focused_ = nullptr;  // the control that had the keys when the window lost them
-    // The report Text1 shows, as composed: comparing with it needs no text
-    // read back from the box on every mouse move.
-    ShownReport shownReport_;
     // One watch for the folder both lists show: on Windows a watch holds
     // its folder open, and a removed folder is only deleted once no handle
     // holds it, so the two lists must let go of it together.
@@ -87,9 +74,4 @@ private:
     // Where the workers leave what they read, for the window's thread to
     // take up when kDeliveriesArrived comes.
     Services::Mailbox mailbox_;
-    // Reports first, then the workers' pool, which stops every delivery to
-    // the window; both go when the window is destroyed.
-    std::unique_ptr<Services::BackgroundWork> work_;
-    std::unique_ptr<Services::ReportFetcher> reports_;
-    bool isWaitingTimerSet_ = false;
 };

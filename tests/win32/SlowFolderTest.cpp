@@ -27,15 +27,19 @@ public:
                   ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
                   worst_ = std::max(worst_.load(), std::chrono::duration_cast<milliseconds>(Clock::now() - start));
               }
+              isDone_ = true;
           }) {}
     milliseconds Worst() {
-        probe_ = {};  // stops and joins the probe
+        probe_.request_stop();
+        WindowDriver::PumpUntil([this] { return isDone_.load(); });  // answering the probe's last ask
+        probe_.join();
         std::printf("worst wait for the window to answer: %lld ms\n", static_cast<long long>(worst_.load().count()));
         return worst_;
     }
 
 private:
     std::atomic<milliseconds> worst_{};
+    std::atomic<bool> isDone_{false};
     std::jthread probe_;
 };
 
