@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <utility>
 
+#include "ListingPatience.h"
+#include "NewestWins.h"
 #include "PathChain.h"
 #include "windows/WideText.h"
 
@@ -27,7 +30,11 @@ bool IsSameDrive(std::string_view a, std::string_view b) noexcept {
 
 }  // namespace
 
-void DriveBox::Create(HWND parent, int id) {
+DriveBox::DriveBox() = default;
+
+DriveBox::~DriveBox() = default;
+
+void DriveBox::Create(HWND parent, int id, Services::WindowPoster poster) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     // Screen readers name a drop-down list after the label just before it.
     ::CreateWindowExW(0, L"STATIC", L"ドライブ", WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
@@ -35,7 +42,18 @@ void DriveBox::Create(HWND parent, int id) {
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                nullptr);
-    SetVolumes(Runtime::MountedVolumes());
+    work_ = std::make_unique<Services::BackgroundWork>(std::move(poster), 1);
+    volumesRead_ = std::make_unique<Services::NewestWins<std::vector<Runtime::Volume>>>(
+        *work_, [this](std::vector<Runtime::Volume> volumes) { SetVolumes(std::move(volumes)); });
+    // No message loop runs yet, so waiting longer stops nothing; the list
+    // holds "C:\" until the drives arrive.
+    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kStartListingPatience);
+    SetVolumes(volumes ? std::move(*volumes) : std::vector<Runtime::Volume>());
+}
+
+void DriveBox::StopReading() noexcept {
+    volumesRead_.reset();
+    work_.reset();
 }
 
 void DriveBox::SetFont(HFONT font) { ::SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
@@ -72,7 +90,10 @@ void DriveBox::SetNativeDrive(std::string_view path) {
 
 void DriveBox::Notify(int code) {
     if (code == CBN_DROPDOWN) {
-        SetVolumes(Runtime::MountedVolumes());
+        // Drives that take longer to read fill the open list when they arrive.
+        if (!volumesRead_) return;
+        if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kListingPatience))
+            SetVolumes(std::move(*volumes));
         return;
     }
     const bool isDropped = ::SendMessageW(combo_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;

@@ -3,22 +3,41 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "BackgroundWork.h"
 #include "Volumes.h"
+
+namespace Services {
+template <class Result>
+class NewestWins;
+}  // namespace Services
 
 // Drive1: a drop-down list of the drive letters, each with its label. The
 // list is read again each time it drops down, so a card or stick put in
 // later shows up. driveChanged is raised once a person settles on another
 // drive: at once for the arrow keys on the closed list, on closing for the
 // open one, so running through the open list tries no drive.
+// The drives are read on a worker: asking a network drive whose server
+// stopped answering for its label waits for good, and the window must not.
+// Compare qt/DriveList.
 class DriveBox {
 public:
     std::function<void()> driveChanged;
 
-    void Create(HWND parent, int id);
+    DriveBox();
+    ~DriveBox();
+    DriveBox(const DriveBox&) = delete;
+    DriveBox& operator=(const DriveBox&) = delete;
+
+    // Makes the list and fills it; drives read late are handed back to the
+    // window through poster.
+    void Create(HWND parent, int id, Services::WindowPoster poster);
+    // Drops the drives on their way, for good: the window is going.
+    void StopReading() noexcept;
     HWND Handle() const noexcept { return combo_; }
     void SetFont(HFONT font);
     // Makes the closed list fieldHeight pixels high, whatever its frame takes.
@@ -37,4 +56,6 @@ private:
     HWND combo_ = nullptr;
     std::vector<Runtime::Volume> volumes_;
     int settled_ = -1;  // the drive last told, or set
+    std::unique_ptr<Services::BackgroundWork> work_;
+    std::unique_ptr<Services::NewestWins<std::vector<Runtime::Volume>>> volumesRead_;  // goes before work_
 };

@@ -2,9 +2,9 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
+#include <utility>
 
-#include "RuntimeError.h"
+#include "FolderReader.h"
 
 namespace {
 
@@ -22,33 +22,46 @@ int Buttons(WPARAM keys) noexcept {
 
 }  // namespace
 
-void FileBox::SetNativePath(std::string_view path) {
-    std::string absolute = Runtime::AbsoluteDirectory(path);
-    SetRows(Read(absolute));
-    nativePath_ = std::move(absolute);
+FileBox::FileBox() = default;
+
+FileBox::~FileBox() = default;
+
+void FileBox::Create(HWND parent, int id, const wchar_t* accessibleName, Services::WindowPoster poster) {
+    EntryListBox::Create(parent, id, accessibleName);
+    reader_ = std::make_unique<Services::FolderReader>(
+        std::move(poster), [this](Services::FolderListing listing) { ShowFollowed(std::move(listing)); });
 }
 
-std::vector<EntryRow> FileBox::Read(const std::string& absolute) {
-    auto files = Runtime::ReadFolder(absolute, pattern_, Runtime::ListedKinds::Files).Files;
+void FileBox::StopReading() noexcept { reader_.reset(); }
+
+void FileBox::ShowListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files) {
+    if (reader_) reader_->Abandon();
     std::vector<EntryRow> rows;
     rows.reserve(files.size());
     for (auto& file : files) rows.push_back({std::move(file), 0});
-    return rows;
+    SetRows(std::move(rows));
+    nativePath_ = path;
 }
+
+void FileBox::ShowReading(bool isReading) { ::EnableWindow(Handle(), isReading ? FALSE : TRUE); }
 
 void FileBox::Notify(int code) {
     if (code == LBN_SELCHANGE && Current() >= 0 && selectionClicked) selectionClicked();
 }
 
 void FileBox::FollowDisk() {
+    if (!reader_) return;
+    // A listing that takes longer arrives through the reader, into ShowFollowed.
+    if (auto listing = reader_->Request(nativePath_, pattern_, Runtime::ListedKinds::Files, kListingPatience))
+        ShowFollowed(std::move(*listing));
+}
+
+void FileBox::ShowFollowed(Services::FolderListing listing) {
+    // A folder gone or unreadable has nothing in it to show. The folder
+    // list moves to a folder that exists and this list follows it there.
     std::vector<EntryRow> rows;
-    try {
-        rows = Read(nativePath_);
-    } catch (const Runtime::RuntimeError&) {
-        // The folder went or cannot be read any more: nothing in it to show.
-        // The folder list moves to a folder that exists and this list
-        // follows it there.
-    }
+    rows.reserve(listing.Contents.Files.size());
+    for (auto& file : listing.Contents.Files) rows.push_back({std::move(file), 0});
     const int selected = Current();
     const std::string selectedName = selected >= 0 ? Row(selected).entry.NativeName : std::string();
     const TopRow top = Top();

@@ -6,6 +6,8 @@
 #include "ControlIds.h"
 #include "FailureBox.h"
 #include "JapaneseFont.h"
+#include "ListingPatience.h"
+#include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "WindowGeometry.h"
 #include "windows/WideText.h"
@@ -41,10 +43,17 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
     window_ = ::CreateWindowExW(kExtendedStyle, kClassName, L"MIDタイトル", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     try {
-        CreateControls();
+        // The window's handle is the workers' way back: deliveries wait in
+        // the mailbox, and one posted message tells the window to take them.
+        const HWND window = window_;
+        const Services::WindowPoster poster =
+            mailbox_.Poster([window] { ::PostMessageW(window, kDeliveriesArrived, 0, 0); });
+        CreateControls(poster);
         PlaceControls(static_cast<int>(::GetDpiForWindow(window_)));
         ShowStartFolder();
         ConnectHandlers();
+        // From now on the message loop runs: a slow folder must not stop it.
+        dir1_.SetPatience(kListingPatience);
         watch_.Watch(dir1_.NativePath());
     } catch (...) {
         // No destructor runs for a half-made Form1: the window, which points at it, must go here.
@@ -58,20 +67,13 @@ Form1::~Form1() {
     if (window_ != nullptr) ::DestroyWindow(window_);
 }
 
-void Form1::CreateControls() {
+void Form1::CreateControls(const Services::WindowPoster& poster) {
     // Made in tab order: Tab goes the way the windows were made.
-    drive1_.Create(window_, kDrive1Id);
-    dir1_.Create(window_, kDir1Id, L"フォルダー");
-    file1_.Create(window_, kFile1Id, L"ファイル");
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    ::CreateWindowExW(0, L"STATIC", L"情報", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance, nullptr);
-    // Read-only, but with a caret the keys move: the report can be read
-    // line by line and copied without a mouse.
-    text1_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                                   ES_AUTOVSCROLL,
-                               0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)),
-                               instance, nullptr);
+    drive1_.Create(window_, kDrive1Id, poster);
+    dir1_.Create(window_, kDir1Id, L"フォルダー", poster);
+    file1_.Create(window_, kFile1Id, L"ファイル", poster);
+    dir1_.SetFilePattern(file1_.Pattern());
+    text1_.Create(window_, kText1Id, poster, [this] { return file1_.Current() >= 0; });
 }
 
 void Form1::PlaceControls(int dotsPerInch) {
@@ -80,7 +82,7 @@ void Form1::PlaceControls(int dotsPerInch) {
     // The old fonts go only once no control uses them.
     FontHandle windowFont = CreateJapaneseFont(Geometry::WindowGeometry::kWindowFontPoints, dotsPerInch);
     FontHandle listFont = CreateJapaneseFont(Geometry::WindowGeometry::kListFontPoints, dotsPerInch);
-    ::SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), TRUE);
+    ::SendMessageW(text1_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.Get()), TRUE);
     drive1_.SetFont(listFont.Get());
     dir1_.SetFont(listFont.Get());
     file1_.SetFont(listFont.Get());
@@ -96,16 +98,17 @@ void Form1::PlaceControls(int dotsPerInch) {
     Place(drive1_.Handle(), layout.Drive1(), 8 * layout.Drive1().Height);
     drive1_.FitFieldHeight(layout.Drive1().Height);
     Place(file1_.Handle(), layout.File1());
-    Place(text1_, layout.Text1());
+    Place(text1_.Handle(), layout.Text1());
 }
 
 void Form1::ShowStartFolder() {
+    // Listed before the handlers are connected: the file list is filled
+    // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
         const std::string start = Runtime::CurrentDirectory();
         drive1_.SetNativeDrive(start);
         dir1_.SetDriveRoot(drive1_.NativeDrive());
         dir1_.SetNativePath(start);
-        file1_.SetNativePath(start);
     } catch (const Runtime::RuntimeError& error) {
         // The folder the tool was started in is unreadable: say so and start at the root.
         ShowFailure(window_, error);
@@ -114,16 +117,19 @@ void Form1::ShowStartFolder() {
             drive1_.SetNativeDrive(root);
             dir1_.SetDriveRoot(drive1_.NativeDrive());
             dir1_.SetNativePath(root);
-            file1_.SetNativePath(root);
         } catch (const Runtime::RuntimeError&) {
             // Even the root cannot be read; the lists stay empty and the person may pick a drive.
+            return;
         }
     }
+    if (dir1_.IsReading()) file1_.ShowReading(true);
+    else Dir1_Change();
 }
 
 void Form1::ConnectHandlers() {
     drive1_.driveChanged = [this] { Drive1_Change(); };
     dir1_.pathChanged = [this] { Dir1_Change(); };
+    dir1_.readingChanged = [this](bool isReading) { FollowDirectoryReading(isReading); };
     file1_.selectionClicked = [this] { File1_Click(); };
     file1_.keyPressed = [this](int key, int shift) { File1_KeyDown(key, shift); };
     file1_.mousePressed = [this](int button, int shift, int x, int y) { File1_MouseDown(button, shift, x, y); };
@@ -142,22 +148,21 @@ void Form1::Drive1_Change() {
     }
 }
 
+void Form1::FollowDirectoryReading(bool isReading) {
+    file1_.ShowReading(isReading);
+    if (isReading) return;
+    // A drive whose folder could not be read in the end: back to the drive
+    // that holds the folder shown.
+    drive1_.SetNativeDrive(dir1_.NativePath());
+    dir1_.SetDriveRoot(drive1_.NativeDrive());
+}
+
 void Form1::Dir1_Change() {
-    try {
-        file1_.SetNativePath(dir1_.NativePath());
-        watch_.Watch(dir1_.NativePath());
-    } catch (const Runtime::RuntimeError& error) {
-        // The folder went between the two listings: put the folder list
-        // back beside the files still shown.
-        const auto pathChanged = std::exchange(dir1_.pathChanged, nullptr);
-        try {
-            dir1_.SetNativePath(file1_.NativePath());
-        } catch (const Runtime::RuntimeError&) {
-            // That one is gone too; the message below is the one that matters.
-        }
-        dir1_.pathChanged = pathChanged;
-        ShowFailure(window_, error);
-    }
+    // The folder list read the files in its own pass over the folder.
+    file1_.ShowListing(dir1_.NativePath(), dir1_.TakeFiles());
+    // Another folder's files: a report still on its way belongs to none of them.
+    text1_.Deselect();
+    watch_.Watch(dir1_.NativePath());
 }
 
 void Form1::File1_Click() { GetMidFileFormat(); }
@@ -171,10 +176,7 @@ void Form1::File1_MouseMove(int, int, int, int) { GetMidFileFormat(); }
 void Form1::GetMidFileFormat() {
     const int index = file1_.Current();
     if (index < 0) return;
-    auto changed =
-        shownReport_.Replace(ReportForEntry(file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry));
-    // The report breaks lines with CR LF, as an edit control wants.
-    if (changed) ::SetWindowTextW(text1_, Runtime::WideFromUtf8(*changed).c_str());
+    text1_.Read({file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry});
 }
 
 void Form1::FollowDisk() {
@@ -182,8 +184,9 @@ void Form1::FollowDisk() {
         const ULONGLONG start = ::GetTickCount64();
         const std::string shown = dir1_.NativePath();
         dir1_.FollowDisk();
-        // A folder list that moved up has taken the file list with it.
-        if (dir1_.NativePath() == shown) file1_.FollowDisk();
+        // A folder list that moved up, or is opening a folder, takes the
+        // file list with it.
+        if (dir1_.NativePath() == shown && !dir1_.IsReading()) file1_.FollowDisk();
         watch_.NoteListingTook(::GetTickCount64() - start);
     }
     // The lists may have moved since the last tick, by the person or by following.
@@ -218,13 +221,15 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VKEYTOITEM: return -1;  // the list box moves on the keys itself
     case WM_CTLCOLORSTATIC:
         // Read-only edit boxes are grey by default; the report reads as text, on the window colour.
-        if (reinterpret_cast<HWND>(lParam) != text1_) break;
+        if (reinterpret_cast<HWND>(lParam) != text1_.Handle()) break;
         ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     case WM_TIMER:
-        if (wParam != kFollowDiskTimer) break;
-        FollowDisk();
+        if (wParam == kFollowDiskTimer) FollowDisk();
+        else if (wParam == kWaitingTimer) text1_.TimerRan();
+        else break;
         return 0;
+    case kDeliveriesArrived: mailbox_.RunDelivered(); return 0;
     case WM_DPICHANGED: PlaceControls(HIWORD(wParam)); return 0;
     // What a dialog box does for its controls, which Form1 is not: Tab out
     // of Text1, and the keys back where they were when the window returns.
@@ -241,6 +246,12 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         ::KillTimer(window_, kFollowDiskTimer);
+        // Nothing here waits for a worker: one stuck on a hung disk is left
+        // to itself, and what it reads is dropped.
+        text1_.StopReading();
+        dir1_.StopReading();
+        file1_.StopReading();
+        drive1_.StopReading();
         if (endsProgram_) ::PostQuitMessage(0);
         return 0;
     default: break;

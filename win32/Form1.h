@@ -6,7 +6,8 @@
 #include "FileBox.h"
 #include "FolderBox.h"
 #include "FontHandle.h"
-#include "SelectedReport.h"
+#include "Mailbox.h"
+#include "ReportBox.h"
 #include "windows/FolderWatch.h"
 
 // The tool's one window: a drive list, a folder list and a file list that
@@ -21,14 +22,14 @@ public:
     explicit Form1(HINSTANCE instance, bool endsProgram = true);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
-    ~Form1();
+    ~Form1();  // returns at once, even with a read hanging; so does closing the window
 
     HWND Handle() const noexcept { return window_; }
     // The controls, read by the tests that drive the window.
     const DriveBox& Drive1() const noexcept { return drive1_; }
     const FolderBox& Dir1() const noexcept { return dir1_; }
     const FileBox& File1() const noexcept { return file1_; }
-    HWND Text1() const noexcept { return text1_; }
+    HWND Text1() const noexcept { return text1_.Handle(); }
 
     // The handlers, named after the control and the event they answer.
     void Drive1_Change();
@@ -39,18 +40,22 @@ public:
     void File1_MouseMove(int button, int shift, int x, int y);
 
     // Reads the file selected in File1 and shows its report in Text1.
-    // Does nothing while no file is selected.
+    // Does nothing while no file is selected. The read runs on a worker: a
+    // report read at once is shown at once; a slower one is shown when it
+    // arrives, and until then, after a while, the file's name and a note
+    // that it is being read.
     void GetMidFileFormat();
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT Answer(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
+    void CreateControls(const Services::WindowPoster& poster);
     void PlaceControls(int dotsPerInch);
     void ShowStartFolder();
     void ConnectHandlers();
     EntryListBox* ListWithHandle(HWND control) noexcept;
     void FollowDisk();
+    void FollowDirectoryReading(bool isReading);
 
     bool endsProgram_;
     // Fonts first: they outlive the window and the controls that use them.
@@ -60,13 +65,13 @@ private:
     DriveBox drive1_;
     FolderBox dir1_;
     FileBox file1_;
-    HWND text1_ = nullptr;
+    ReportBox text1_;
     HWND focused_ = nullptr;  // the control that had the keys when the window lost them
-    // The report Text1 shows, as composed: comparing with it needs no text
-    // read back from the box on every mouse move.
-    ShownReport shownReport_;
     // One watch for the folder both lists show: on Windows a watch holds
     // its folder open, and a removed folder is only deleted once no handle
     // holds it, so the two lists must let go of it together.
     Runtime::FolderWatch watch_;
+    // Where the workers leave what they read, for the window's thread to
+    // take up when kDeliveriesArrived comes.
+    Services::Mailbox mailbox_;
 };

@@ -1,8 +1,9 @@
 // A FUSE file system for the tests: it shows a source folder read-only, and
 // makes reads of files and listings of folders whose paths hold "slow" take
 // a chosen number of milliseconds each, and those whose names hold "hung" wait
-// until the process gets SIGUSR1 (or its parent goes), so a test can end a
-// hang before it unmounts.
+// until the process gets SIGUSR1, its parent goes, the source entry goes or a
+// minute passes, so a test can end a hang: a read the kernel has handed over
+// ends only when answered, and a process with a thread in one never ends.
 //   midtitle_slowfs SOURCE MOUNTPOINT DELAY_MS
 #define FUSE_USE_VERSION 31
 #include <fuse3/fuse.h>
@@ -40,7 +41,12 @@ std::string SourcePath(const char* path) { return SettingsOf().source + path; }
 void Stall(const char* path) {
     const std::string name(path);
     if (name.find("hung") != std::string::npos) {
-        while (!isReleased && getppid() == parentAtStart) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const std::string source = SourcePath(path);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        struct stat attributes {};
+        while (!isReleased && getppid() == parentAtStart && lstat(source.c_str(), &attributes) == 0 &&
+               std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
     } else if (name.find("slow") != std::string::npos) {
         std::this_thread::sleep_for(SettingsOf().delay);
     }

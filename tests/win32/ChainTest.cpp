@@ -14,13 +14,7 @@ namespace {
 
 std::string Utf8(const fs::path& path) { return Runtime::Utf8FromPath(path); }
 
-// The row of Dir1 showing name, or -1.
-int Dir1Row(const Form1& form, std::string_view name) {
-    for (int row = 0; row < form.Dir1().Count(); ++row) {
-        if (form.Dir1().Row(row).entry.DisplayName == name) return row;
-    }
-    return -1;
-}
+int Dir1Row(const Form1& form, std::string_view name) { return WindowDriver::RowNamed(form.Dir1(), name); }
 
 }  // namespace
 

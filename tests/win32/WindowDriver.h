@@ -63,6 +63,7 @@ public:
         ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(list, row));
         ::SendMessageW(list, WM_LBUTTONUP, 0, RowPoint(list, row));
     }
+    void ClickFile(std::string_view name) { Click(File1(), RowNamed(form_->File1(), name)); }
     static void DoubleClick(HWND list, int row) {
         Click(list, row);
         ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, RowPoint(list, row));
@@ -93,14 +94,27 @@ public:
         }
     }
     // Pumps until done() holds, for at most a few seconds: changes on disk
-    // reach the window on its timer.
+    // reach the window on its timer, and work done on workers by a posted
+    // message. Between pumps it wakes for any message, as a message loop does.
     static bool PumpUntil(const std::function<bool()>& done) {
-        for (int tries = 0; tries < 250; ++tries) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        for (;;) {
             Pump();
             if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            ::MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
-        return false;
+    }
+    static void PumpFor(std::chrono::milliseconds time) {
+        const auto until = std::chrono::steady_clock::now() + time;
+        PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
+    }
+    // The row of a list showing name, or -1.
+    static int RowNamed(const EntryListBox& list, std::string_view name) {
+        for (int row = 0; row < list.Count(); ++row) {
+            if (list.Row(row).entry.DisplayName == name) return row;
+        }
+        return -1;
     }
 
     // The text of the message box that act() brings up, which is then

@@ -1,0 +1,84 @@
+#include "ReportBox.h"
+
+#include <chrono>
+#include <utility>
+
+#include "ControlIds.h"
+#include "ReportFetcher.h"
+#include "windows/WideText.h"
+
+namespace {
+
+// A local disk answers in well under a millisecond: waiting this long for
+// the read shows its report at once, as a read on this thread would, while
+// the window never stops for longer than a frame or two.
+constexpr std::chrono::milliseconds kReportPatience{25};
+// How long a slow read goes on before the box says the file is being read.
+constexpr std::chrono::milliseconds kWaitingNoted{300};
+
+}  // namespace
+
+ReportBox::ReportBox() = default;
+
+ReportBox::~ReportBox() = default;
+
+void ReportBox::Create(HWND window, int id, Services::WindowPoster poster, std::function<bool()> isFileSelected) {
+    window_ = window;
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    ::CreateWindowExW(0, L"STATIC", L"情報", WS_CHILD, 0, 0, 0, 0, window, nullptr, instance, nullptr);
+    // Read-only, but with a caret the keys move: the report can be read
+    // line by line and copied without a mouse.
+    box_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
+                                 ES_AUTOVSCROLL,
+                             0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    work_ = std::make_unique<Services::BackgroundWork>(std::move(poster));
+    reports_ = std::make_unique<Services::ReportFetcher>(
+        *work_, [this, isFileSelected = std::move(isFileSelected)](std::string report) {
+            // The file may have left the list since it was asked for.
+            if (isFileSelected()) Show(std::move(report));
+        });
+}
+
+void ReportBox::Read(const Services::SelectedFile& file) {
+    if (!reports_) return;
+    if (auto report = reports_->Request(file, kReportPatience)) {
+        Show(std::move(*report));
+    } else if (!isTimerSet_) {
+        StartTimer(static_cast<UINT>(kWaitingNoted.count()));
+    }
+}
+
+void ReportBox::Deselect() {
+    if (reports_) reports_->Deselect();
+}
+
+void ReportBox::TimerRan() {
+    ::KillTimer(window_, kWaitingTimer);
+    isTimerSet_ = false;
+    const auto awaited = reports_ ? reports_->TimeAwaited() : std::nullopt;
+    if (!awaited) return;
+    // Another file was selected since the timer started: its own wait counts.
+    if (*awaited < kWaitingNoted) {
+        StartTimer(static_cast<UINT>((kWaitingNoted - *awaited).count()));
+        return;
+    }
+    if (auto text = reports_->WaitingText(shown_.Text())) Show(std::move(*text));
+}
+
+void ReportBox::StopReading() noexcept {
+    // Nothing here waits for a worker: one stuck on a hung disk is left to
+    // itself, and what it reads is dropped.
+    ::KillTimer(window_, kWaitingTimer);
+    reports_.reset();
+    work_.reset();
+}
+
+void ReportBox::Show(std::string report) {
+    // The report breaks lines with CR LF, as an edit control wants.
+    if (auto changed = shown_.Replace(std::move(report))) ::SetWindowTextW(box_, Runtime::WideFromUtf8(*changed).c_str());
+}
+
+void ReportBox::StartTimer(UINT milliseconds) {
+    isTimerSet_ = ::SetTimer(window_, kWaitingTimer, milliseconds, nullptr) != 0;
+}
