@@ -52,6 +52,9 @@ void FileList::setPattern(const QString& pattern) {
 }
 
 void FileList::showListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files) {
+    // A listing of the folder shown before, still on its way, must not
+    // land on top of the new folder's files.
+    if (std::exchange(reading_, Reading::Nothing) != Reading::Nothing) reader_->Abandon();
     fill(path, std::move(files));
     emit pathChanged(this->path());
 }
