@@ -1,21 +1,12 @@
 // The chain drive -> directory -> files and what each list shows; a folder
 // or drive that cannot be opened gives a message box, and the lists stay.
-#include <QMessageBox>
-#include <QSignalSpy>
-
 #include "WindowTestSupport.h"
 
 namespace {
 
-// Takes the failure message Form1 shows and closes it, as pressing OK does.
-QString TakeFailureMessage(Form1& form) {
-    auto* box = form.findChild<QMessageBox*>(QStringLiteral("FailureMessage"));
-    const QString text = box != nullptr && box->isVisible() ? box->text() : QString();
-    delete box;
-    return text;
-}
-
 const QString kPathNotFound = QStringLiteral("実行時エラー '76':\n\nパスが見つかりません。");
+
+struct Opening { QString how; std::string start; QString target; std::string shownAfter; };
 
 }  // namespace
 
@@ -25,8 +16,7 @@ class ListsTest : public QObject {
 private slots:
     void startsOnTheCurrentFolder() {
         TestFolder folder;
-        for (const char* sub : {"here/Zeta", "here/alpha", "here/.hidden", "here/beta.mid"}) folder.makeFolder(sub);
-        folder.Write("here/file.mid", TitledSong("x"));
+        folder.make({"here/Zeta/", "here/alpha/", "here/.hidden/", "here/beta.mid/", "here/file.mid"});
         StartedForm window(folder.at("here"));
 
         const QStringList chain = ChainTo(window, folder.path() + "/here");
@@ -40,69 +30,54 @@ private slots:
     }
 
     void openingAFolderMovesTheFileList_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("shownAfter");
-        QTest::newRow("double-click a subfolder") << "double-click" << "up" << "sub" << "up/sub";
-        QTest::newRow("Return on a subfolder") << "return" << "up" << "sub" << "up/sub";
-        QTest::newRow("Enter on a subfolder") << "enter" << "up" << "sub" << "up/sub";
-        QTest::newRow("double-click a folder of the chain") << "double-click" << "up/sub" << "up" << "up";
-        QTest::newRow("a single click only highlights") << "click" << "up" << "sub" << "up";
+        QTest::addColumn<Opening>("row");
+        QTest::newRow("double-click a subfolder") << Opening{"double-click", "up", "sub", "up/sub"};
+        QTest::newRow("Return on a subfolder") << Opening{"Key Return", "up", "sub", "up/sub"};
+        QTest::newRow("Enter on a subfolder") << Opening{"Key Enter", "up", "sub", "up/sub"};
+        QTest::newRow("double-click a folder of the chain") << Opening{"double-click", "up/sub", "up", "up"};
+        QTest::newRow("a single click only highlights") << Opening{"click", "up", "sub", "up"};
         // Removed before the event loop ran, so the list still shows it.
-        QTest::newRow("a folder removed: message, lists stay") << "remove, double-click" << "up" << "sub" << "up";
-        QTest::newRow("path property set to a missing folder") << "missing, property" << "up" << "sub" << "up";
+        QTest::newRow("a folder removed: message, lists stay") << Opening{"remove, double-click", "up", "sub", "up"};
+        QTest::newRow("path property set to a missing folder") << Opening{"missing, property", "up", "sub", "up"};
     }
 
     void openingAFolderMovesTheFileList() {
-        QFETCH(QString, how);
-        QFETCH(QString, start);
-        QFETCH(QString, target);
-        QFETCH(QString, shownAfter);
+        QFETCH(Opening, row);
         TestFolder folder;
-        folder.makeFolder("up/sub");
-        folder.Write("up/top.mid", TitledSong("x"));
-        folder.Write("up/sub/deep.smf", TitledSong("x"));
-        StartedForm window(folder.at(start.toStdString()));
-        const int row = RowNamed(*window.dir1, target);
-        QVERIFY(row >= 0);
-        if (how.startsWith("remove")) std::filesystem::remove_all(folder.at("up/sub"));
+        folder.make({"up/top.mid", "up/sub/deep.smf"});
+        StartedForm window(folder.at(row.start));
+        const int target = RowNamed(*window.dir1, row.target);
+        QVERIFY(target >= 0);
+        if (row.how.startsWith("remove")) folder.change("remove up/sub");
 
-        if (how.endsWith("property")) {
+        if (row.how.endsWith("property"))
             QVERIFY(window.dir1->setProperty("path", QString::fromStdString(folder.at("up/gone"))));
-        } else if (how.endsWith("double-click")) {
-            DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, row));
-        } else if (how == "click") {
-            QTest::mouseClick(window.dir1->viewport(), Qt::LeftButton, {}, CenterOfRow(*window.dir1, row));
-            QCOMPARE(window.dir1->currentIndex().row(), row);
-        } else {
-            window.dir1->setCurrentIndex(window.dir1->model()->index(row, 0));
-            QTest::keyClick(window.dir1, how == "return" ? Qt::Key_Return : Qt::Key_Enter);
-        }
+        else if (row.how.endsWith("double-click")) DoubleClick(*window.dir1, row.target);
+        else if (row.how == "click") QTest::mouseClick(window.dir1->viewport(), Qt::LeftButton, {}, CenterOfRow(*window.dir1, target));
+        else window.dir1->setCurrentIndex(window.dir1->model()->index(target, 0));
+        if (row.how == "click") QCOMPARE(window.dir1->currentIndex().row(), target);
+        if (row.how.startsWith("Key")) QTest::keyClick(window.dir1, row.how.endsWith("Return") ? Qt::Key_Return : Qt::Key_Enter);
 
-        const bool fails = how.startsWith("remove") || how.startsWith("missing");
+        const bool fails = row.how.startsWith("remove") || row.how.startsWith("missing");
         QCOMPARE(TakeFailureMessage(window.form), fails ? kPathNotFound : QString());
-        const QString expected = QString::fromStdString(folder.at(shownAfter.toStdString()));
+        const QString expected = QString::fromStdString(folder.at(row.shownAfter));
         QCOMPARE(window.dir1->path(), expected);
         QCOMPARE(window.file1->path(), expected);
-        QCOMPARE(ShownNames(*window.file1), QStringList{shownAfter.endsWith("sub") ? "deep.smf" : "top.mid"});
+        QCOMPARE(ShownNames(*window.file1), QStringList{row.shownAfter.ends_with("sub") ? "deep.smf" : "top.mid"});
     }
 
     void shiftJisNamesAreListedReadablyAndOpen() {
         // "日本" and "タイトル" in code page 932: bytes that are not UTF-8.
         const std::string japan = "\x93\xFA\x96\x7B";
         TestFolder folder;
-        folder.makeFolder(japan + "/sub");
-        folder.Write(japan + "/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid", TitledSong("Song"));
+        folder.make({japan + "/sub/", japan + "/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid:Song"});
         StartedForm window(folder.native());
-        const int row = RowNamed(*window.dir1, QStringLiteral("日本"));
-        QVERIFY(row >= 0);
 
-        DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, row));
+        DoubleClick(*window.dir1, QStringLiteral("日本"));
         QCOMPARE(window.file1->path(), folder.path() + QStringLiteral("/日本"));
         QCOMPARE(ShownNames(*window.file1), QStringList{QStringLiteral("タイトル.mid")});
         window.file1->setSelectedIndex(0);
-        QCOMPARE(ReportLine(*window.text1, 0), QStringLiteral("ファイル名－ ") + folder.path() + "/日本/タイトル.mid");
+        QCOMPARE(ReportLine(*window.text1, 0), FileLine(folder.path() + QStringLiteral("/日本/タイトル.mid")));
         QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Song"));  // the file was opened
 
         // The folder shown, set again: nothing raised, the selections stay.
@@ -126,11 +101,10 @@ private slots:
 
     void driveChangeMovesDirectoryAndFiles() {
         TestFolder volume;
-        volume.Write("on-volume.smf", TitledSong("V"));
-        volume.makeFolder("inside");
+        volume.make({"on-volume.smf", "inside/"});
         StartedForm window(volume.native());
-        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}, {volume.native(), "vfat", "/dev/sdb1", "USB"},
-                                   {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"}});
+        const Runtime::Volume root{"/", "ext4", "/dev/vda", ""}, usb{volume.native(), "vfat", "/dev/sdb1", "USB"};
+        window.drive1->setVolumes({root, usb, {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"}});
 
         window.drive1->setCurrentIndex(1);
         QVERIFY(window.drive1->currentText().endsWith(QStringLiteral(" [USB]")));
@@ -146,21 +120,20 @@ private slots:
         QCOMPARE(window.dir1->path(), volume.path());
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
         // Read again with a volume plugged in before it: the current one stays.
-        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}, {volume.at("new"), "vfat", "/dev/sdd1", "NEW"},
-                                   {volume.native(), "vfat", "/dev/sdb1", "USB"}});
+        window.drive1->setVolumes({root, {volume.at("new"), "vfat", "/dev/sdd1", "NEW"}, usb});
         QCOMPARE(window.drive1->drive(), volume.path());
         QCOMPARE(window.dir1->path(), volume.path());
         // The current volume is unplugged: the lists go to the first one left.
-        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}});
+        window.drive1->setVolumes({root});
         QCOMPARE(window.drive1->drive(), QStringLiteral("/"));
         QCOMPARE(window.file1->path(), QStringLiteral("/"));
     }
 
     void startFolderGoneStartsAtTheRoot() {
         TestFolder folder;
-        folder.makeFolder("gone");
+        folder.make({"gone/"});
         QVERIFY(QDir::setCurrent(QString::fromStdString(folder.at("gone"))));
-        std::filesystem::remove(folder.at("gone"));
+        folder.change("remove gone");
         Form1 form;
         QCOMPARE(TakeFailureMessage(form), kPathNotFound);
         QCOMPARE(form.findChild<DirectoryList*>()->path(), QStringLiteral("/"));

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QDeadlineTimer>
-#include <QProcess>
-#include <QString>
-#include <QTest>
+#include <QtTest>
 
 #include <sys/stat.h>
 
@@ -24,26 +21,19 @@ public:
                           {QString::fromStdString(source), mountPoint_, QString::number(delayMilliseconds)});
         const QDeadlineTimer deadline(10000);
         while (!isMounted() && !deadline.hasExpired() && fileSystem_.state() != QProcess::NotRunning) QTest::qWait(20);
-        if (!isMounted()) {
-            fileSystem_.kill();
-            fileSystem_.waitForFinished(2000);
-            failure_ = QStringLiteral("FUSE cannot be mounted here: ") +
-                       QString::fromLocal8Bit(fileSystem_.readAll()).trimmed();
-        }
+        if (isMounted()) return;
+        fileSystem_.kill();
+        fileSystem_.waitForFinished(2000);
+        failure_ = "FUSE cannot be mounted here: " + QString::fromLocal8Bit(fileSystem_.readAll()).trimmed();
     }
-    SlowMount(const SlowMount&) = delete;
-    SlowMount& operator=(const SlowMount&) = delete;
 
     ~SlowMount() {
         if (fileSystem_.state() == QProcess::NotRunning && !isMounted()) return;
         // Hung reads end first, so the reader lets go of its files and the
         // mount is not busy.
         if (fileSystem_.processId() > 0) ::kill(static_cast<pid_t>(fileSystem_.processId()), SIGUSR1);
-        for (int attempt = 0; attempt < 50 && isMounted(); ++attempt) {
-            if (Unmount({QStringLiteral("-u")})) break;
-            QTest::qWait(100);
-        }
-        if (isMounted()) Unmount({QStringLiteral("-u"), QStringLiteral("-z")});
+        for (int attempt = 0; attempt < 50 && isMounted() && !unmount("-u"); ++attempt) QTest::qWait(100);
+        if (isMounted()) unmount("-uz");
         if (!fileSystem_.waitForFinished(5000)) fileSystem_.kill();
         fileSystem_.waitForFinished(2000);
     }
@@ -57,31 +47,9 @@ public:
     const QString& failure() const { return failure_; }
 
 private:
-    bool Unmount(QStringList arguments) const {
-        arguments << mountPoint_;
-        return QProcess::execute(QStringLiteral("fusermount3"), arguments) == 0;
-    }
+    bool unmount(const char* how) const { return QProcess::execute("fusermount3", {how, mountPoint_}) == 0; }
 
     QString mountPoint_;
     QProcess fileSystem_;
     QString failure_;
-};
-
-// The longest time the event loop went without running a timer that asks
-// to run every few milliseconds: how long the window stopped answering.
-class EventLoopGaps : public QObject {
-public:
-    EventLoopGaps() {
-        connect(&ticks_, &QTimer::timeout, this, [this] {
-            worst_ = std::max(worst_, clock_.restart());
-        });
-        ticks_.start(4);
-        clock_.start();
-    }
-    qint64 worstMilliseconds() const { return std::max(worst_, clock_.elapsed()); }
-
-private:
-    QTimer ticks_;
-    QElapsedTimer clock_;
-    qint64 worst_ = 0;
 };

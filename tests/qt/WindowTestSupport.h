@@ -1,12 +1,7 @@
 #pragma once
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QDir>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QStringList>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <filesystem>
 #include <string>
@@ -26,7 +21,24 @@ public:
     const std::string& native() const { return native_; }
     QString path() const { return QString::fromStdString(native()); }
     std::string at(const std::string& relative) const { return native() + "/" + relative; }
-    void makeFolder(const std::string& relative) const { std::filesystem::create_directories(at(relative)); }
+    // Each entry, folders above it included: "name/" a folder, "name:Title" a song
+    // with that title, "name" a song.
+    void make(std::initializer_list<std::string> entries) const {
+        for (const std::string& entry : entries) {
+            const auto colon = entry.find(':');
+            const std::string name = entry.substr(0, colon), title = colon == entry.npos ? "x" : entry.substr(colon + 1);
+            std::filesystem::create_directories(std::filesystem::path(at(name)).parent_path());
+            if (!name.ends_with('/')) Write(name, TitledSong(title));
+        }
+    }
+    // As another program would: "remove name", "rename name new-name", else makes the entry.
+    void change(const QString& what) const {
+        const QStringList words = what.split(' ');
+        const std::string name = at(words.value(1).toStdString());
+        if (words[0] == "remove") std::filesystem::remove_all(name);
+        else if (words[0] == "rename") std::filesystem::rename(name, at(words.value(2).toStdString()));
+        else make({what.toStdString()});
+    }
 
 private:
     std::string native_;  // as the lists show it, links resolved
@@ -68,19 +80,31 @@ inline int RowNamed(const QAbstractItemView& view, const QString& name) {
     return static_cast<int>(ShownNames(view).indexOf(name));
 }
 
-// Line `line` (from 0) of the report Text1 shows.
+inline QString SelectedName(const FileList& list) { return ShownNames(list).value(list.selectedIndex()); }
+
+// Line `line` (from 0) of the report Text1 shows; line 0 names the file.
 inline QString ReportLine(const QPlainTextEdit& text, int line) {
     return text.toPlainText().split(QLatin1Char('\n')).value(line);
+}
+inline QString FileLine(const QString& path) { return QStringLiteral("ファイル名－ ") + path; }
+
+// Takes the failure message the window shows and closes it, as pressing OK does.
+inline QString TakeFailureMessage(QWidget& window) {
+    auto* box = window.findChild<QMessageBox*>(QStringLiteral("FailureMessage"));
+    const QString text = box != nullptr && box->isVisible() ? box->text() : QString();
+    delete box;
+    return text;
 }
 
 // A double click as a mouse makes it: press, release, double-click, release.
 // QTest::mouseDClick alone sends no press, and item views only take a double
 // click on the item they saw pressed.
-inline void DoubleClick(QWidget* widget, QPoint position) {
-    QTest::mousePress(widget, Qt::LeftButton, {}, position);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, position);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, position);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, position);
+inline void DoubleClick(QAbstractItemView& view, const QString& name) {
+    const QPoint position = CenterOfRow(view, RowNamed(view, name));
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, position);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, position);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, position);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, position);
 }
 
 // A mouse move, by default with no button pressed. QTest::mouseMove turns
