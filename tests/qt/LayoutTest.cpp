@@ -1,7 +1,5 @@
 // The real window at 96 dpi: where each control sits, its font, the tab
 // order and what a screen reader announces.
-#include <QAccessible>
-
 #include "WindowTestSupport.h"
 
 class LayoutTest : public QObject {
@@ -10,9 +8,9 @@ class LayoutTest : public QObject {
 private slots:
     void controlsSitNamedAndInTabOrder() {
         if (QGuiApplication::primaryScreen()->logicalDotsPerInch() != 96) QSKIP("needs QT_FONT_DPI=96");
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        StartedForm window(".");
+        QVERIFY(window.isStarted);
+        Form1& form = window.form;
         QCOMPARE(form.minimumSize(), QSize(449, 327));
         QCOMPARE(form.maximumSize(), QSize(449, 327));
         QVERIFY(QAccessible::queryAccessibleInterface(&form)->text(QAccessible::Description).contains("ファイル"));

@@ -2,76 +2,62 @@
 // or drive that cannot be opened gives a message box, and the lists stay.
 #include "WindowTestSupport.h"
 
-namespace {
-
-const QString kPathNotFound = QStringLiteral("実行時エラー '76':\n\nパスが見つかりません。");
-
-struct Opening { QString how; std::string start; QString target; std::string shownAfter; };
-
-}  // namespace
-
 class ListsTest : public QObject {
     Q_OBJECT
+    struct Opening { QString how; std::string start; QString target; std::string landing; };
+    const QString kPathNotFound = QStringLiteral("実行時エラー '76':\n\nパスが見つかりません。");
 
 private slots:
-    void startsOnTheCurrentFolder() {
-        TestFolder folder;
-        folder.make({"here/Zeta/", "here/alpha/", "here/.hidden/", "here/beta.mid/", "here/file.mid"});
-        StartedForm window(folder.at("here"));
-
-        const QStringList chain = ChainTo(window, folder.path() + "/here");
-        QCOMPARE(ShownNames(*window.dir1), chain + QStringList({"alpha", "beta.mid", "Zeta"}));
-        // The folder itself stays highlighted: the chain's last row, not a subfolder.
-        QCOMPARE(window.dir1->currentIndex().row(), chain.size() - 1);
-        QCOMPARE(ShownNames(*window.file1), QStringList{"file.mid"});
-        QVERIFY(folder.path().startsWith(window.drive1->drive()));
-        QCOMPARE(window.file1->selectedIndex(), -1);
-        QVERIFY(window.text1->toPlainText().isEmpty());
-    }
-
-    void openingAFolderMovesTheFileList_data() {
+    void startingInOrOpeningAFolderListsIt_data() {
         QTest::addColumn<Opening>("row");
+        QTest::newRow("started in it") << Opening{"", "up", "sub", "up"};
         QTest::newRow("double-click a subfolder") << Opening{"double-click", "up", "sub", "up/sub"};
-        QTest::newRow("Return on a subfolder") << Opening{"Key Return", "up", "sub", "up/sub"};
-        QTest::newRow("Enter on a subfolder") << Opening{"Key Enter", "up", "sub", "up/sub"};
+        QTest::newRow("Return on a subfolder") << Opening{"Return", "up", "sub", "up/sub"};
+        QTest::newRow("Enter on a subfolder") << Opening{"Enter", "up", "sub", "up/sub"};
         QTest::newRow("double-click a folder of the chain") << Opening{"double-click", "up/sub", "up", "up"};
         QTest::newRow("a single click only highlights") << Opening{"click", "up", "sub", "up"};
         // Removed before the event loop ran, so the list still shows it.
-        QTest::newRow("a folder removed: message, lists stay") << Opening{"remove, double-click", "up", "sub", "up"};
-        QTest::newRow("path property set to a missing folder") << Opening{"missing, property", "up", "sub", "up"};
+        QTest::newRow("a folder removed: message, lists stay") << Opening{"removed", "up", "sub", "up"};
+        QTest::newRow("path property set to a missing folder") << Opening{"property", "up", "sub", "up"};
     }
 
-    void openingAFolderMovesTheFileList() {
+    void startingInOrOpeningAFolderListsIt() {
         QFETCH(Opening, row);
         TestFolder folder;
-        folder.make({"up/top.mid", "up/sub/deep.smf"});
-        StartedForm window(folder.at(row.start));
-        const int target = RowNamed(*window.dir1, row.target);
+        // Folders sort ignoring case, hidden ones are left out, and one named like a song is a folder.
+        StartedForm window(folder.make({"up/top.mid", "up/sub/deep.smf", "up/Zeta/", "up/alpha/", "up/.hidden/",
+                                        "up/beta.mid/"}) + "/" + row.start);
+        DirectoryList& dir1 = *window.dir1;
+        const int target = RowNamed(dir1, row.target);
         QVERIFY(target >= 0);
-        if (row.how.startsWith("remove")) folder.change("remove up/sub");
+        if (row.how == "removed") folder.change("remove up/sub");
+        if (row.how == "property") QVERIFY(dir1.setProperty("path", QString::fromStdString(folder.at("up/gone"))));
+        if (row.how == "double-click" || row.how == "removed") DoubleClick(dir1, row.target);
+        if (row.how == "click") QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, CenterOfRow(dir1, target));
+        if (row.how == "Return" || row.how == "Enter") dir1.setCurrentIndex(dir1.model()->index(target, 0));
+        if (row.how == "Return" || row.how == "Enter") QTest::keyClick(&dir1, QKeySequence(row.how)[0].key());
 
-        if (row.how.endsWith("property"))
-            QVERIFY(window.dir1->setProperty("path", QString::fromStdString(folder.at("up/gone"))));
-        else if (row.how.endsWith("double-click")) DoubleClick(*window.dir1, row.target);
-        else if (row.how == "click") QTest::mouseClick(window.dir1->viewport(), Qt::LeftButton, {}, CenterOfRow(*window.dir1, target));
-        else window.dir1->setCurrentIndex(window.dir1->model()->index(target, 0));
-        if (row.how == "click") QCOMPARE(window.dir1->currentIndex().row(), target);
-        if (row.how.startsWith("Key")) QTest::keyClick(window.dir1, row.how.endsWith("Return") ? Qt::Key_Return : Qt::Key_Enter);
-
-        const bool fails = row.how.startsWith("remove") || row.how.startsWith("missing");
+        const bool fails = row.how == "removed" || row.how == "property";
         QCOMPARE(TakeFailureMessage(window.form), fails ? kPathNotFound : QString());
-        const QString expected = QString::fromStdString(folder.at(row.shownAfter));
-        QCOMPARE(window.dir1->path(), expected);
-        QCOMPARE(window.file1->path(), expected);
-        QCOMPARE(ShownNames(*window.file1), QStringList{row.shownAfter.ends_with("sub") ? "deep.smf" : "top.mid"});
+        const QString landing = QString::fromStdString(folder.at(row.landing));
+        const QStringList chain = ChainTo(window, landing);
+        const bool isUp = row.landing == "up";
+        QCOMPARE(ShownNames(dir1), chain + (isUp ? QStringList{"alpha", "beta.mid", "sub", "Zeta"} : QStringList()));
+        // The folder itself is highlighted, the chain's last row, unless a single click highlighted another.
+        QCOMPARE(dir1.currentIndex().row(), row.how == "click" ? target : chain.size() - 1);
+        QCOMPARE(dir1.path(), landing);
+        QCOMPARE(window.file1->path(), landing);
+        QCOMPARE(ShownNames(*window.file1), QStringList{isUp ? "top.mid" : "deep.smf"});
+        QVERIFY(folder.path().startsWith(window.drive1->drive()));
+        QCOMPARE(window.file1->selectedIndex(), -1);
+        QVERIFY(window.text1->toPlainText().isEmpty());
     }
 
     void shiftJisNamesAreListedReadablyAndOpen() {
         // "日本" and "タイトル" in code page 932: bytes that are not UTF-8.
         const std::string japan = "\x93\xFA\x96\x7B";
         TestFolder folder;
-        folder.make({japan + "/sub/", japan + "/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid:Song"});
-        StartedForm window(folder.native());
+        StartedForm window(folder.make({japan + "/sub/", japan + "/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid:Song"}));
 
         DoubleClick(*window.dir1, QStringLiteral("日本"));
         QCOMPARE(window.file1->path(), folder.path() + QStringLiteral("/日本"));
@@ -101,8 +87,7 @@ private slots:
 
     void driveChangeMovesDirectoryAndFiles() {
         TestFolder volume;
-        volume.make({"on-volume.smf", "inside/"});
-        StartedForm window(volume.native());
+        StartedForm window(volume.make({"on-volume.smf", "inside/"}));
         const Runtime::Volume root{"/", "ext4", "/dev/vda", ""}, usb{volume.native(), "vfat", "/dev/sdb1", "USB"};
         window.drive1->setVolumes({root, usb, {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"}});
 
@@ -131,8 +116,7 @@ private slots:
 
     void startFolderGoneStartsAtTheRoot() {
         TestFolder folder;
-        folder.make({"gone/"});
-        QVERIFY(QDir::setCurrent(QString::fromStdString(folder.at("gone"))));
+        QVERIFY(QDir::setCurrent(QString::fromStdString(folder.make({"gone/"}) + "/gone")));
         folder.change("remove gone");
         Form1 form;
         QCOMPARE(TakeFailureMessage(form), kPathNotFound);

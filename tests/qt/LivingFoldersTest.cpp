@@ -1,22 +1,16 @@
-// The lists follow the shown folder on disk with nobody asking: each kind
-// of change, the selection kept, the selected file or the folder itself
-// removed, and a burst of changes.
+// The lists follow the shown folder on disk with nobody asking: each kind of change, the selection
+// kept, the selected file or the folder itself removed, and a burst of changes.
 #include "WindowTestSupport.h"
-
-namespace {
-
-struct Change { QString change; QStringList files, folders; };
-
-}  // namespace
 
 class LivingFoldersTest : public QObject {
     Q_OBJECT
+    struct Change { QString change; QStringList files, folders; };
+    struct Gone { QString how, landing; };
 
 private slots:
     void followsEachChange_data() {
         QTest::addColumn<Change>("row");
-        const QStringList files{"a.mid", "b.mid", "c.mid"};
-        const QStringList folders{"one", "two"};
+        const QStringList files{"a.mid", "b.mid", "c.mid"}, folders{"one", "two"};
         QTest::newRow("file made") << Change{"0.smf", {"0.smf", "a.mid", "b.mid", "c.mid"}, folders};
         QTest::newRow("file removed") << Change{"remove a.mid", {"b.mid", "c.mid"}, folders};
         QTest::newRow("file renamed") << Change{"rename c.mid 曲.mid", {"a.mid", "b.mid", "曲.mid"}, folders};
@@ -33,8 +27,7 @@ private slots:
         // b.mid is selected first; the selection stays on it for as long as it is there.
         const QString selected = row.files.contains("b.mid") ? QStringLiteral("b.mid") : QString();
         TestFolder folder;
-        folder.make({"a.mid", "b.mid", "c.mid", "one/", "two/"});
-        StartedForm window(folder.native());
+        StartedForm window(folder.make({"a.mid", "b.mid", "c.mid", "one/", "two/"}));
         window.file1->setSelectedIndex(1);
         // Dir1 highlights "two" (a single click), which stays highlighted while it is there.
         window.dir1->setCurrentIndex(window.dir1->model()->index(RowNamed(*window.dir1, "two"), 0));
@@ -65,37 +58,33 @@ private slots:
     }
 
     void shownFolderGoneMovesUpQuietly_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("landing");
-        QTest::newRow("shown folder removed") << "remove up/down" << "/up";
-        QTest::newRow("shown folder renamed") << "rename up/down up/moved" << "/up";
-        QTest::newRow("it and the one above removed") << "remove up" << "";
-        QTest::newRow("shown folder made unreadable") << "lock up/down" << "/up";
+        QTest::addColumn<Gone>("row");
+        QTest::newRow("shown folder removed") << Gone{"remove up/down", "/up"};
+        QTest::newRow("shown folder renamed") << Gone{"rename up/down up/moved", "/up"};
+        QTest::newRow("it and the one above removed") << Gone{"remove up", ""};
+        QTest::newRow("shown folder made unreadable") << Gone{"lock up/down", "/up"};
     }
 
     void shownFolderGoneMovesUpQuietly() {
-        QFETCH(QString, how);
-        QFETCH(QString, landing);
+        QFETCH(Gone, row);
         TestFolder folder;
-        folder.make({"up/down/deeper/", "up/down/in.mid", "up/beside.mid", "top.mid"});
-        StartedForm window(folder.at("up/down"));
-        const bool locks = how.startsWith("lock");
+        StartedForm window(folder.make({"up/down/deeper/", "up/down/in.mid", "up/beside.mid", "top.mid"}) + "/up/down");
+        const bool locks = row.how.startsWith("lock");
         const std::string down = folder.at("up/down");
         if (locks) std::filesystem::permissions(down, std::filesystem::perms::none);
-        else folder.change(how);
+        else folder.change(row.how);
         if (locks && QDir(QString::fromStdString(down)).isReadable()) QSKIP("this user reads every folder (root)");
 
-        QTRY_COMPARE(window.dir1->path(), folder.path() + landing);
-        QCOMPARE(window.file1->path(), folder.path() + landing);
-        QCOMPARE(ShownNames(*window.file1), QStringList{landing.isEmpty() ? "top.mid" : "beside.mid"});
+        QTRY_COMPARE(window.dir1->path(), folder.path() + row.landing);
+        QCOMPARE(window.file1->path(), folder.path() + row.landing);
+        QCOMPARE(ShownNames(*window.file1), QStringList{row.landing.isEmpty() ? "top.mid" : "beside.mid"});
         QCOMPARE(window.form.findChild<QMessageBox*>(), nullptr);
         if (locks) std::filesystem::permissions(down, std::filesystem::perms::owner_all);
     }
 
     void burstIsGatheredAndShownWhileItLasts() {
-        // Another program replaces 100 files one by one over more than a
-        // second, the event loop running between changes, while the person
-        // has a file that stays selected.
+        // Another program replaces 100 files one by one over more than a second, the event loop
+        // running between changes, while the person has a file that stays selected.
         constexpr int kCount = 100;
         TestFolder folder;
         QStringList made;

@@ -28,7 +28,6 @@ public:
     }
 
     ~SlowMount() {
-        if (fileSystem_.state() == QProcess::NotRunning && !isMounted()) return;
         // Hung reads end first, so the reader lets go of its files and the
         // mount is not busy.
         if (fileSystem_.processId() > 0) ::kill(static_cast<pid_t>(fileSystem_.processId()), SIGUSR1);

@@ -1,34 +1,28 @@
-// Every file-list trigger ends in the report, keys that move the selection
-// included; nothing happens without a selection, and an unchanged report
-// leaves Text1 alone.
+// Every file-list trigger ends in the report, keys that move the selection included; nothing
+// happens without a selection, and an unchanged report leaves Text1 alone.
 #include "WindowTestSupport.h"
-
-namespace {
-
-struct Trigger { QString how, file, title; };  // no file: nothing is selected, and Text1 is left as it was
-
-// Acts on File1 in one of the ways the person can.
-void Act(FileList& list, const QString& how) {
-    QWidget* viewport = list.viewport();
-    const QPoint first = CenterOfRow(list, 0), second = CenterOfRow(list, 1), below(5, viewport->height() - 3);
-    const Qt::KeyboardModifiers ctrl = how.startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier;
-    const QHash<QString, Qt::Key> keys{{"Down", Qt::Key_Down}, {"Shift", Qt::Key_Shift}, {"Ctrl+Space", Qt::Key_Space}};
-    QInputMethodEvent commit;
-    commit.setCommitString(how.mid(13));  // what follows "input method "
-    if (keys.contains(how)) QTest::keyClick(&list, keys[how], ctrl);
-    else if (how.startsWith("type ")) QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_unknown, how.mid(5), {});
-    else if (how.startsWith("input method ")) QApplication::sendEvent(&list, &commit);
-    else if (how.contains("click"))
-        QTest::mouseClick(viewport, Qt::LeftButton, ctrl, how.endsWith("below") ? below : how.endsWith('b') ? second : first);
-    else if (how.startsWith("mouse move")) MoveMouse(viewport, how.endsWith("names") ? below : first + QPoint(3, 0));
-    else QTest::mousePress(viewport, Qt::LeftButton, {}, first);  // a press, or the start of a drag
-    if (how == "drag to b") MoveMouse(viewport, second, Qt::LeftButton);
-}
-
-}  // namespace
 
 class TriggersTest : public QObject {
     Q_OBJECT
+    struct Trigger { QString how, file, title; };  // no file: nothing is selected, and Text1 is left as it was
+
+    // Acts on File1 in one of the ways the person can.
+    static void Act(FileList& list, const QString& how) {
+        QWidget* viewport = list.viewport();
+        const QPoint first = CenterOfRow(list, 0), second = CenterOfRow(list, 1), below(5, viewport->height() - 3);
+        const Qt::KeyboardModifiers ctrl = how.startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier;
+        const QHash<QString, Qt::Key> keys{{"Down", Qt::Key_Down}, {"Shift", Qt::Key_Shift}, {"Ctrl+Space", Qt::Key_Space}};
+        QInputMethodEvent commit;
+        commit.setCommitString(how.mid(13));  // what follows "input method "
+        if (keys.contains(how)) QTest::keyClick(&list, keys[how], ctrl);
+        else if (how.startsWith("type ")) QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_unknown, how.mid(5), {});
+        else if (how.startsWith("input method ")) QApplication::sendEvent(&list, &commit);
+        else if (how.contains("click"))
+            QTest::mouseClick(viewport, Qt::LeftButton, ctrl, how.endsWith("below") ? below : how.endsWith('b') ? second : first);
+        else if (how.startsWith("mouse move")) MoveMouse(viewport, how.endsWith("names") ? below : first + QPoint(3, 0));
+        else QTest::mousePress(viewport, Qt::LeftButton, {}, first);  // a press, or the start of a drag
+        if (how == "drag to b") MoveMouse(viewport, second, Qt::LeftButton);
+    }
 
 private slots:
     void eachTriggerShowsTheReport_data() {
@@ -56,8 +50,7 @@ private slots:
     void eachTriggerShowsTheReport() {
         QFETCH(Trigger, row);
         TestFolder songs;
-        songs.make({"a.mid:Alpha", "b.mid:Beta", "春.mid:Haru"});
-        StartedForm window(songs.native());
+        StartedForm window(songs.make({"a.mid:Alpha", "b.mid:Beta", "春.mid:Haru"}));
         QVERIFY(window.isStarted);
         FileList& list = *window.file1;
         const QPlainTextEdit& text = *window.text1;

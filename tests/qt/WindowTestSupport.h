@@ -3,9 +3,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <filesystem>
-#include <string>
-
 #include "../support/SmfBytes.h"
 #include "../support/TempFolder.h"
 #include "DirectoryList.h"
@@ -21,15 +18,16 @@ public:
     const std::string& native() const { return native_; }
     QString path() const { return QString::fromStdString(native()); }
     std::string at(const std::string& relative) const { return native() + "/" + relative; }
-    // Each entry, folders above it included: "name/" a folder, "name:Title" a song
-    // with that title, "name" a song.
-    void make(std::initializer_list<std::string> entries) const {
+    // Makes each entry, folders above it included: "name/" a folder, "name:Title" a
+    // song with that title, "name" a song. Returns the folder's path, to start a window in.
+    const std::string& make(std::initializer_list<std::string> entries) const {
         for (const std::string& entry : entries) {
             const auto colon = entry.find(':');
             const std::string name = entry.substr(0, colon), title = colon == entry.npos ? "x" : entry.substr(colon + 1);
             std::filesystem::create_directories(std::filesystem::path(at(name)).parent_path());
             if (!name.ends_with('/')) Write(name, TitledSong(title));
         }
+        return native();
     }
     // As another program would: "remove name", "rename name new-name", else makes the entry.
     void change(const QString& what) const {
@@ -71,21 +69,14 @@ inline QStringList ShownNames(const QAbstractItemView& view) {
     for (int row = 0; row < view.model()->rowCount(); ++row) names << view.model()->index(row, 0).data().toString();
     return names;
 }
-
+inline int RowNamed(const QAbstractItemView& view, const QString& name) { return int(ShownNames(view).indexOf(name)); }
+inline QString SelectedName(const FileList& list) { return ShownNames(list).value(list.selectedIndex()); }
 inline QPoint CenterOfRow(const QAbstractItemView& view, int row) {
     return view.visualRect(view.model()->index(row, 0)).center();
 }
 
-inline int RowNamed(const QAbstractItemView& view, const QString& name) {
-    return static_cast<int>(ShownNames(view).indexOf(name));
-}
-
-inline QString SelectedName(const FileList& list) { return ShownNames(list).value(list.selectedIndex()); }
-
 // Line `line` (from 0) of the report Text1 shows; line 0 names the file.
-inline QString ReportLine(const QPlainTextEdit& text, int line) {
-    return text.toPlainText().split(QLatin1Char('\n')).value(line);
-}
+inline QString ReportLine(const QPlainTextEdit& text, int line) { return text.toPlainText().split('\n').value(line); }
 inline QString FileLine(const QString& path) { return QStringLiteral("ファイル名－ ") + path; }
 
 // Takes the failure message the window shows and closes it, as pressing OK does.
@@ -100,17 +91,13 @@ inline QString TakeFailureMessage(QWidget& window) {
 // QTest::mouseDClick alone sends no press, and item views only take a double
 // click on the item they saw pressed.
 inline void DoubleClick(QAbstractItemView& view, const QString& name) {
-    const QPoint position = CenterOfRow(view, RowNamed(view, name));
-    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, position);
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, position);
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, position);
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, position);
+    for (const auto action : {QTest::MousePress, QTest::MouseRelease, QTest::MouseDClick, QTest::MouseRelease})
+        QTest::mouseEvent(action, view.viewport(), Qt::LeftButton, {}, CenterOfRow(view, RowNamed(view, name)));
 }
 
 // A mouse move, by default with no button pressed. QTest::mouseMove turns
 // that into moving the cursor, which the offscreen platform does not pass on.
-inline void MoveMouse(QWidget* widget, QPoint position, Qt::MouseButtons buttons = Qt::NoButton) {
-    QMouseEvent move(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, buttons,
-                     Qt::NoModifier);
+inline void MoveMouse(QWidget* widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
