@@ -4,15 +4,11 @@
 #include "SlowMount.h"
 #include "WindowTestSupport.h"
 
-namespace {
-
 // Songs in a source folder, shown slowly under a mount point.
 struct SlowDisk {
     explicit SlowDisk(int delayMilliseconds) : mount(source.native(), point.native(), delayMilliseconds) {
         source.make({"a.mid:Alpha", "slow.mid:Slow", "hung.mid", "slow folder/inside.mid", "hung folder/inside.mid"});
     }
-    // A folder in use cannot be unmounted: leave it before the mount goes.
-    ~SlowDisk() { QDir::setCurrent(QDir::tempPath()); }
 
     TestFolder source, point;
     SlowMount mount;
@@ -21,13 +17,12 @@ struct SlowDisk {
 // The window started on a slow disk, and the watch on its event loop.
 #define START_ON_SLOW_DISK(delay)                                             \
     SlowDisk disk(delay);                                                     \
-    if (!disk.mount.isMounted()) QSKIP(qPrintable(disk.mount.failure()));     \
+    if (!disk.mount.isMounted()) QSKIP(qPrintable(disk.mount.failure));       \
     auto window = std::make_unique<StartedForm>(disk.point.native());         \
     QVERIFY(window->isStarted);                                               \
     const EventLoopGaps gaps
 
-// How long the event loop went at most without running a timer that asks to
-// run every 4 ms: how long the window stopped answering.
+// The longest the event loop went without running a 4 ms timer: how long the window stopped answering.
 struct EventLoopGaps : QTimer {
     EventLoopGaps() {
         connect(this, &QTimer::timeout, this, [this] { worst = std::max(worst, clock.restart()); });
@@ -57,12 +52,9 @@ bool RunEventLoop(int milliseconds, const std::function<bool()>& isDone = [] { r
 }
 
 // Runs the event loop until actual is expected, or for 10 s.
-#define AWAIT_COMPARE(actual, expected)                          \
-    RunEventLoop(10000, [&] { return (actual) == (expected); }); \
-    QCOMPARE(actual, expected)
+#define AWAIT_COMPARE(actual, expected) RunEventLoop(10000, [&] { return (actual) == (expected); }); QCOMPARE(actual, expected)
 
-// Selects the file named and moves the pointer to and fro over it every
-// 10 ms for a while, the event loop running between moves as between a person's.
+// Selects the file named and, the event loop running between, moves the pointer to and fro over it every 10 ms.
 void SelectAndHover(FileList& list, const QString& name, int milliseconds) {
     list.setSelectedIndex(RowNamed(list, name));
     QTimer mover;
@@ -74,8 +66,6 @@ void SelectAndHover(FileList& list, const QString& name, int milliseconds) {
 
 struct Hover { int delay; QString file; int line; QString shown; };
 struct Opening { QString folder, meanwhile, landing; QStringList folders, files; };
-
-}  // namespace
 
 class SlowDiskTest : public QObject {
     Q_OBJECT
@@ -113,8 +103,7 @@ private slots:
     void openingASlowFolderMovesTheChainAtOnce_data() {
         // What is done while the listing is on its way, and where the lists land under the mount point.
         QTest::addColumn<Opening>("row");
-        const QStringList top{"a.mid", "hung.mid", "slow.mid"};
-        const QStringList both{"hung folder", "slow folder"};
+        const QStringList top{"a.mid", "hung.mid", "slow.mid"}, both{"hung folder", "slow folder"};
         QTest::newRow("listed late") << Opening{"slow folder", "", "/slow folder", {}, {"inside.mid"}};
         QTest::newRow("gone before it could be listed: failure, lists back")
             << Opening{"slow folder", "remove", "", both, top};
@@ -129,10 +118,8 @@ private slots:
         QCOMPARE(ShownNames(*window->dir1).last(), QStringLiteral("読み込み中…"));
         QVERIFY(!window->file1->isEnabled());
         if (row.meanwhile == "remove") std::filesystem::remove_all(disk.source.at("slow folder"));
-        if (row.meanwhile == "go up") {
-            RunEventLoop(100);
-            DoubleClick(*window->dir1, ChainTo(*window, disk.point.path()).last());  // the folder above
-        }
+        if (row.meanwhile == "go up") RunEventLoop(100);
+        if (row.meanwhile == "go up") DoubleClick(*window->dir1, ChainTo(*window, disk.point.path()).last());
 
         const QString landing = disk.point.path() + row.landing;
         AWAIT_COMPARE(ShownNames(*window->dir1), ChainTo(*window, landing) + row.folders);

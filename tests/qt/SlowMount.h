@@ -7,11 +7,10 @@
 #include <csignal>
 #include <string>
 
-// The slow file system (tests/fuse) mounted over a folder for as long as
-// the object lives: reads and listings of names holding "slow" take the
-// delay given, those holding "hung" wait until the end. Unmounted at the
-// end, a test that failed or stopped early included; a mount left behind by
-// a test that died goes with its file system, which ends with its parent.
+// The slow file system (tests/fuse) mounted over a folder for as long as the object lives: reads and listings
+// of names holding "slow" take the delay given, those holding "hung" wait until the end. Unmounted at the end,
+// a test that failed or stopped early included; a mount left behind by a test that died goes with its file
+// system, which ends with its parent.
 class SlowMount {
 public:
     SlowMount(const std::string& source, const std::string& mountPoint, int delayMilliseconds)
@@ -19,17 +18,16 @@ public:
         fileSystem_.setProcessChannelMode(QProcess::MergedChannels);
         fileSystem_.start(QStringLiteral(MIDTITLE_SLOWFS),
                           {QString::fromStdString(source), mountPoint_, QString::number(delayMilliseconds)});
-        const QDeadlineTimer deadline(10000);
-        while (!isMounted() && !deadline.hasExpired() && fileSystem_.state() != QProcess::NotRunning) QTest::qWait(20);
+        (void)QTest::qWaitFor([this] { return isMounted() || fileSystem_.state() == QProcess::NotRunning; }, 10000);
         if (isMounted()) return;
         fileSystem_.kill();
         fileSystem_.waitForFinished(2000);
-        failure_ = "FUSE cannot be mounted here: " + QString::fromLocal8Bit(fileSystem_.readAll()).trimmed();
+        failure = "FUSE cannot be mounted here: " + QString::fromLocal8Bit(fileSystem_.readAll()).trimmed();
     }
 
     ~SlowMount() {
-        // Hung reads end first, so the reader lets go of its files and the
-        // mount is not busy.
+        QDir::setCurrent(QDir::tempPath());  // the process may be in the mount, which would keep it busy
+        // Hung reads end first, so the reader lets go of its files and the mount is not busy.
         if (fileSystem_.processId() > 0) ::kill(static_cast<pid_t>(fileSystem_.processId()), SIGUSR1);
         for (int attempt = 0; attempt < 50 && isMounted() && !unmount("-u"); ++attempt) QTest::qWait(100);
         if (isMounted()) unmount("-uz");
@@ -43,12 +41,11 @@ public:
         return ::stat(point.c_str(), &mount) == 0 && ::stat((point + "/..").c_str(), &above) == 0 &&
                mount.st_dev != above.st_dev;
     }
-    const QString& failure() const { return failure_; }
+    QString failure;  // why it could not be mounted
 
 private:
     bool unmount(const char* how) const { return QProcess::execute("fusermount3", {how, mountPoint_}) == 0; }
 
     QString mountPoint_;
     QProcess fileSystem_;
-    QString failure_;
 };

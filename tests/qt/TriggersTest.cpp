@@ -52,25 +52,22 @@ private slots:
         TestFolder songs;
         StartedForm window(songs.make({"a.mid:Alpha", "b.mid:Beta", "春.mid:Haru"}));
         QVERIFY(window.isStarted);
-        FileList& list = *window.file1;
-        const QPlainTextEdit& text = *window.text1;
-        list.setFocus();
-        list.setSelectedIndex(0);
-        if (row.file.isEmpty()) list.setSelectedIndex(-1);
+        window.file1->setFocus();
+        window.file1->setSelectedIndex(0);
+        if (row.file.isEmpty()) window.file1->setSelectedIndex(-1);
         songs.make({"a.mid:Changed"});
-        QSignalSpy changes(&text, &QPlainTextEdit::textChanged);
+        QSignalSpy changes(window.text1, &QPlainTextEdit::textChanged);
 
-        Act(list, row.how);
+        Act(*window.file1, row.how);
 
-        QCOMPARE(SelectedName(list), row.file);
+        QCOMPARE(SelectedName(*window.file1), row.file);
         QCOMPARE(changes.isEmpty(), row.file.isEmpty());
         if (row.file.isEmpty()) return;
-        QCOMPARE(ReportLine(text, 6), QStringLiteral("タイトル－ ") + row.title);
-        QCOMPARE(ReportLine(text, 0), FileLine(songs.path() + "/" + row.file));
-        // Read again and unchanged, the report leaves Text1 alone: its scroll
-        // position and the person's selection in it stay.
+        QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ ") + row.title);
+        QCOMPARE(ReportLine(*window.text1, 0), FileLine(songs.path() + "/" + row.file));
+        // Read again and unchanged, the report leaves Text1 alone: its scroll position and selection stay.
         changes.clear();
-        MoveMouse(list.viewport(), QPoint(5, 5));
+        MoveMouse(window.file1->viewport(), QPoint(5, 5));
         QCOMPARE(changes.count(), 0);
     }
 };

@@ -10,8 +10,7 @@
 #include "FileList.h"
 #include "Form1.h"
 
-// A temporary folder built in code. Names are native bytes, so a test can
-// make the Shift_JIS names old archives leave behind.
+// A temporary folder built in code. Names are native bytes: tests make the Shift_JIS names of old archives.
 class TestFolder : public TempFolder {
 public:
     TestFolder() : native_(std::filesystem::canonical(TempFolder::path()).native()) {}
@@ -29,12 +28,13 @@ public:
         }
         return native();
     }
-    // As another program would: "remove name", "rename name new-name", else makes the entry.
+    // As another program would: "remove name", "rename name new-name", "lock name", else makes the entry.
     void change(const QString& what) const {
         const QStringList words = what.split(' ');
         const std::string name = at(words.value(1).toStdString());
         if (words[0] == "remove") std::filesystem::remove_all(name);
         else if (words[0] == "rename") std::filesystem::rename(name, at(words.value(2).toStdString()));
+        else if (words[0] == "lock") std::filesystem::permissions(name, std::filesystem::perms::none);
         else make({what.toStdString()});
     }
 
@@ -42,8 +42,7 @@ private:
     std::string native_;  // as the lists show it, links resolved
 };
 
-// A Form1 started in folder, as the tool starts in the current folder, and
-// shown offscreen; its four controls found the way checks from outside find them.
+// A Form1 started in folder, as the tool starts in the current folder, shown offscreen; its controls found by name.
 struct StartedForm {
     explicit StartedForm(const std::string& folder) : isStarted(QDir::setCurrent(QString::fromStdString(folder))) {
         form.show();
@@ -57,11 +56,9 @@ struct StartedForm {
     QPlainTextEdit* text1 = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
 };
 
-// The chain Dir1 shows down to folder: the drive's root whole, then each
-// folder below it. The drive is the volume TMPDIR is on, not always "/".
+// The chain Dir1 shows down to folder: its drive's root whole (TMPDIR's volume, not always "/"), then each folder.
 inline QStringList ChainTo(const StartedForm& window, const QString& folder) {
-    const QString root = window.drive1->drive();
-    return QStringList{root} + folder.mid(root.size()).split('/', Qt::SkipEmptyParts);
+    return QStringList{window.drive1->drive()} + folder.mid(window.drive1->drive().size()).split('/', Qt::SkipEmptyParts);
 }
 
 inline QStringList ShownNames(const QAbstractItemView& view) {
@@ -81,15 +78,12 @@ inline QString FileLine(const QString& path) { return QStringLiteral("ファイ�
 
 // Takes the failure message the window shows and closes it, as pressing OK does.
 inline QString TakeFailureMessage(QWidget& window) {
-    auto* box = window.findChild<QMessageBox*>(QStringLiteral("FailureMessage"));
-    const QString text = box != nullptr && box->isVisible() ? box->text() : QString();
-    delete box;
-    return text;
+    const std::unique_ptr<QMessageBox> box(window.findChild<QMessageBox*>(QStringLiteral("FailureMessage")));
+    return box && box->isVisible() ? box->text() : QString();
 }
 
-// A double click as a mouse makes it: press, release, double-click, release.
-// QTest::mouseDClick alone sends no press, and item views only take a double
-// click on the item they saw pressed.
+// A double click as a mouse makes it: press, release, double-click, release. QTest::mouseDClick alone sends
+// no press, and item views only take a double click on the item they saw pressed.
 inline void DoubleClick(QAbstractItemView& view, const QString& name) {
     for (const auto action : {QTest::MousePress, QTest::MouseRelease, QTest::MouseDClick, QTest::MouseRelease})
         QTest::mouseEvent(action, view.viewport(), Qt::LeftButton, {}, CenterOfRow(view, RowNamed(view, name)));
