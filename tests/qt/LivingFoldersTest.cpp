@@ -81,8 +81,7 @@ private slots:
     }
 
     void burstIsGatheredAndShownWhileItLasts() {
-        // Another program replaces 100 files one by one over more than a second, the event loop
-        // running between changes, while the person has a file that stays selected.
+        // Another program replaces 100 files one by one over more than a second, while a file stays selected.
         constexpr int kCount = 100;
         TestFolder folder;
         QStringList made;

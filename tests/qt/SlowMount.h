@@ -14,10 +14,10 @@
 class SlowMount {
 public:
     SlowMount(const std::string& source, const std::string& mountPoint, int delayMilliseconds)
-        : mountPoint_(QString::fromStdString(mountPoint)) {
+        : mountPoint_(mountPoint) {
         fileSystem_.setProcessChannelMode(QProcess::MergedChannels);
-        fileSystem_.start(QStringLiteral(MIDTITLE_SLOWFS),
-                          {QString::fromStdString(source), mountPoint_, QString::number(delayMilliseconds)});
+        fileSystem_.start(QStringLiteral(MIDTITLE_SLOWFS), {QString::fromStdString(source),
+                          QString::fromStdString(mountPoint), QString::number(delayMilliseconds)});
         (void)QTest::qWaitFor([this] { return isMounted() || fileSystem_.state() == QProcess::NotRunning; }, 10000);
         if (isMounted()) return;
         fileSystem_.kill();
@@ -26,8 +26,8 @@ public:
     }
 
     ~SlowMount() {
-        QDir::setCurrent(QDir::tempPath());  // the process may be in the mount, which would keep it busy
-        // Hung reads end first, so the reader lets go of its files and the mount is not busy.
+        // Out of the mount, and hung reads ended first so that the reader lets go of its files: else it is busy.
+        QDir::setCurrent(QDir::tempPath());
         if (fileSystem_.processId() > 0) ::kill(static_cast<pid_t>(fileSystem_.processId()), SIGUSR1);
         for (int attempt = 0; attempt < 50 && isMounted() && !unmount("-u"); ++attempt) QTest::qWait(100);
         if (isMounted()) unmount("-uz");
@@ -37,15 +37,14 @@ public:
 
     bool isMounted() const {
         struct stat mount {}, above {};
-        const std::string point = mountPoint_.toStdString();
-        return ::stat(point.c_str(), &mount) == 0 && ::stat((point + "/..").c_str(), &above) == 0 &&
+        return ::stat(mountPoint_.c_str(), &mount) == 0 && ::stat((mountPoint_ + "/..").c_str(), &above) == 0 &&
                mount.st_dev != above.st_dev;
     }
     QString failure;  // why it could not be mounted
 
 private:
-    bool unmount(const char* how) const { return QProcess::execute("fusermount3", {how, mountPoint_}) == 0; }
+    bool unmount(const char* how) const { return QProcess::execute("fusermount3", {how, mountPoint_.c_str()}) == 0; }
 
-    QString mountPoint_;
+    std::string mountPoint_;
     QProcess fileSystem_;
 };

@@ -22,9 +22,9 @@ public:
     const std::string& make(std::initializer_list<std::string> entries) const {
         for (const std::string& entry : entries) {
             const auto colon = entry.find(':');
-            const std::string name = entry.substr(0, colon), title = colon == entry.npos ? "x" : entry.substr(colon + 1);
+            const std::string name = entry.substr(0, colon);
             std::filesystem::create_directories(std::filesystem::path(at(name)).parent_path());
-            if (!name.ends_with('/')) Write(name, TitledSong(title));
+            if (!name.ends_with('/')) Write(name, TitledSong(colon == entry.npos ? "x" : entry.substr(colon + 1)));
         }
         return native();
     }
@@ -58,7 +58,8 @@ struct StartedForm {
 
 // The chain Dir1 shows down to folder: its drive's root whole (TMPDIR's volume, not always "/"), then each folder.
 inline QStringList ChainTo(const StartedForm& window, const QString& folder) {
-    return QStringList{window.drive1->drive()} + folder.mid(window.drive1->drive().size()).split('/', Qt::SkipEmptyParts);
+    const QString root = window.drive1->drive();
+    return QStringList{root} + folder.mid(root.size()).split('/', Qt::SkipEmptyParts);
 }
 
 inline QStringList ShownNames(const QAbstractItemView& view) {
@@ -89,8 +90,7 @@ inline void DoubleClick(QAbstractItemView& view, const QString& name) {
         QTest::mouseEvent(action, view.viewport(), Qt::LeftButton, {}, CenterOfRow(view, RowNamed(view, name)));
 }
 
-// A mouse move, by default with no button pressed. QTest::mouseMove turns
-// that into moving the cursor, which the offscreen platform does not pass on.
+// A mouse move, by default with no button: QTest::mouseMove moves the cursor, which offscreen does not pass on.
 inline void MoveMouse(QWidget* widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
     QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
