@@ -1,108 +1,66 @@
-// The chain drive -> directory -> files and what each list shows; a folder
-// or drive that cannot be opened gives a message box, and the lists stay.
-#include <QMessageBox>
-#include <QSignalSpy>
-
+// The chain drive -> directory -> files and what each list shows; what cannot be opened gives a message, lists stay.
 #include "WindowTestSupport.h"
-
-namespace {
-
-// Takes the failure message Form1 shows and closes it, as pressing OK does.
-QString TakeFailureMessage(Form1& form) {
-    auto* box = form.findChild<QMessageBox*>(QStringLiteral("FailureMessage"));
-    const QString text = box != nullptr && box->isVisible() ? box->text() : QString();
-    delete box;
-    return text;
-}
-
-const QString kPathNotFound = QStringLiteral("実行時エラー '76':\n\nパスが見つかりません。");
-
-}  // namespace
 
 class ListsTest : public QObject {
     Q_OBJECT
+    struct Opening { QString how; std::string start; QString target; std::string landing; };
+    const QString kPathNotFound = QStringLiteral("実行時エラー '76':\n\nパスが見つかりません。");
 
 private slots:
-    void startsOnTheCurrentFolder() {
-        TestFolder folder;
-        for (const char* sub : {"here/Zeta", "here/alpha", "here/.hidden", "here/beta.mid"}) folder.makeFolder(sub);
-        folder.Write("here/file.mid", TitledSong("x"));
-        StartedForm window(folder.at("here"));
+    void startingInOrOpeningAFolderListsIt_data() {
+        QTest::addColumn<Opening>("row");
+        QTest::newRow("started in it") << Opening{"", "up", "sub", "up"};
+        QTest::newRow("double-click a subfolder") << Opening{"double-click", "up", "sub", "up/sub"};
+        QTest::newRow("Return on a subfolder") << Opening{"Return", "up", "sub", "up/sub"};
+        QTest::newRow("Enter on a subfolder") << Opening{"Enter", "up", "sub", "up/sub"};
+        QTest::newRow("double-click a folder of the chain") << Opening{"double-click", "up/sub", "up", "up"};
+        QTest::newRow("a single click only highlights") << Opening{"click", "up", "sub", "up"};
+        // Removed before the event loop ran, so the list still shows it.
+        QTest::newRow("a folder removed: message, lists stay") << Opening{"gone", "up", "sub", "up"};
+        QTest::newRow("path property set to a missing folder") << Opening{"path", "up", "sub", "up"};
+    }
 
-        const QStringList chain = ChainTo(window, folder.path() + "/here");
-        QCOMPARE(ShownNames(*window.dir1), chain + QStringList({"alpha", "beta.mid", "Zeta"}));
-        // The folder itself stays highlighted: the chain's last row, not a subfolder.
-        QCOMPARE(window.dir1->currentIndex().row(), chain.size() - 1);
-        QCOMPARE(ShownNames(*window.file1), QStringList{"file.mid"});
+    void startingInOrOpeningAFolderListsIt() {
+        QFETCH(Opening, row);
+        TestFolder folder;
+        // Folders sort ignoring case, hidden ones are left out, and one named like a song is a folder.
+        StartedForm window(folder.make({"up/top.mid", "up/sub/deep.smf", "up/Zeta/", "up/alpha/", "up/.hidden/",
+                                        "up/beta.mid/"}) + "/" + row.start);
+        DirectoryList& dir1 = *window.dir1;
+        const int target = RowNamed(dir1, row.target);
+        if (row.how == "gone") folder.change("remove up/sub");
+        if (row.how == "path") QVERIFY(dir1.setProperty("path", QString::fromStdString(folder.at("up/gone"))));
+        if (row.how == "double-click" || row.how == "gone") DoubleClick(dir1, row.target);
+        if (row.how == "click") QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, CenterOfRow(dir1, target));
+        if (row.how == "Return" || row.how == "Enter") dir1.setCurrentIndex(dir1.model()->index(target, 0));
+        if (row.how == "Return" || row.how == "Enter") QTest::keySequence(&dir1, QKeySequence(row.how));
+
+        QCOMPARE(TakeFailureMessage(window.form), row.how == "gone" || row.how == "path" ? kPathNotFound : QString());
+        const QString landing = QString::fromStdString(folder.at(row.landing));
+        const QStringList chain = ChainTo(window, landing);
+        const bool isUp = row.landing == "up";
+        QCOMPARE(ShownNames(dir1), chain + (isUp ? QStringList{"alpha", "beta.mid", "sub", "Zeta"} : QStringList()));
+        // The folder itself is highlighted, the chain's last row, unless a single click highlighted another.
+        QCOMPARE(dir1.currentIndex().row(), row.how == "click" ? target : chain.size() - 1);
+        QCOMPARE(dir1.path(), landing);
+        QCOMPARE(window.file1->path(), landing);
+        QCOMPARE(ShownNames(*window.file1), QStringList{isUp ? "top.mid" : "deep.smf"});
         QVERIFY(folder.path().startsWith(window.drive1->drive()));
         QCOMPARE(window.file1->selectedIndex(), -1);
         QVERIFY(window.text1->toPlainText().isEmpty());
-    }
-
-    void openingAFolderMovesTheFileList_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("shownAfter");
-        QTest::newRow("double-click a subfolder") << "double-click" << "up" << "sub" << "up/sub";
-        QTest::newRow("Return on a subfolder") << "return" << "up" << "sub" << "up/sub";
-        QTest::newRow("Enter on a subfolder") << "enter" << "up" << "sub" << "up/sub";
-        QTest::newRow("double-click a folder of the chain") << "double-click" << "up/sub" << "up" << "up";
-        QTest::newRow("a single click only highlights") << "click" << "up" << "sub" << "up";
-        // Removed before the event loop ran, so the list still shows it.
-        QTest::newRow("a folder removed: message, lists stay") << "remove, double-click" << "up" << "sub" << "up";
-        QTest::newRow("path property set to a missing folder") << "missing, property" << "up" << "sub" << "up";
-    }
-
-    void openingAFolderMovesTheFileList() {
-        QFETCH(QString, how);
-        QFETCH(QString, start);
-        QFETCH(QString, target);
-        QFETCH(QString, shownAfter);
-        TestFolder folder;
-        folder.makeFolder("up/sub");
-        folder.Write("up/top.mid", TitledSong("x"));
-        folder.Write("up/sub/deep.smf", TitledSong("x"));
-        StartedForm window(folder.at(start.toStdString()));
-        const int row = RowNamed(*window.dir1, target);
-        QVERIFY(row >= 0);
-        if (how.startsWith("remove")) std::filesystem::remove_all(folder.at("up/sub"));
-
-        if (how.endsWith("property")) {
-            QVERIFY(window.dir1->setProperty("path", QString::fromStdString(folder.at("up/gone"))));
-        } else if (how.endsWith("double-click")) {
-            DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, row));
-        } else if (how == "click") {
-            QTest::mouseClick(window.dir1->viewport(), Qt::LeftButton, {}, CenterOfRow(*window.dir1, row));
-            QCOMPARE(window.dir1->currentIndex().row(), row);
-        } else {
-            window.dir1->setCurrentIndex(window.dir1->model()->index(row, 0));
-            QTest::keyClick(window.dir1, how == "return" ? Qt::Key_Return : Qt::Key_Enter);
-        }
-
-        const bool fails = how.startsWith("remove") || how.startsWith("missing");
-        QCOMPARE(TakeFailureMessage(window.form), fails ? kPathNotFound : QString());
-        const QString expected = QString::fromStdString(folder.at(shownAfter.toStdString()));
-        QCOMPARE(window.dir1->path(), expected);
-        QCOMPARE(window.file1->path(), expected);
-        QCOMPARE(ShownNames(*window.file1), QStringList{shownAfter.endsWith("sub") ? "deep.smf" : "top.mid"});
     }
 
     void shiftJisNamesAreListedReadablyAndOpen() {
         // "日本" and "タイトル" in code page 932: bytes that are not UTF-8.
         const std::string japan = "\x93\xFA\x96\x7B";
         TestFolder folder;
-        folder.makeFolder(japan + "/sub");
-        folder.Write(japan + "/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid", TitledSong("Song"));
-        StartedForm window(folder.native());
-        const int row = RowNamed(*window.dir1, QStringLiteral("日本"));
-        QVERIFY(row >= 0);
+        StartedForm window(folder.make({japan + "/sub/", japan + "/\x83\x5E\x83\x43\x83\x67\x83\x8B.mid:Song"}));
 
-        DoubleClick(window.dir1->viewport(), CenterOfRow(*window.dir1, row));
+        DoubleClick(*window.dir1, QStringLiteral("日本"));
         QCOMPARE(window.file1->path(), folder.path() + QStringLiteral("/日本"));
         QCOMPARE(ShownNames(*window.file1), QStringList{QStringLiteral("タイトル.mid")});
         window.file1->setSelectedIndex(0);
-        QCOMPARE(ReportLine(*window.text1, 0), QStringLiteral("ファイル名－ ") + folder.path() + "/日本/タイトル.mid");
+        QCOMPARE(ReportLine(*window.text1, 0), FileLine(folder.path() + QStringLiteral("/日本/タイトル.mid")));
         QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ Song"));  // the file was opened
 
         // The folder shown, set again: nothing raised, the selections stay.
@@ -126,15 +84,14 @@ private slots:
 
     void driveChangeMovesDirectoryAndFiles() {
         TestFolder volume;
-        volume.Write("on-volume.smf", TitledSong("V"));
-        volume.makeFolder("inside");
-        StartedForm window(volume.native());
-        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}, {volume.native(), "vfat", "/dev/sdb1", "USB"},
-                                   {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"}});
+        StartedForm window(volume.make({"on-volume.smf", "inside/"}));
+        auto shown = [&] { return QStringList{window.drive1->drive(), window.dir1->path(), window.file1->path()}; };
+        const Runtime::Volume root{"/", "ext4", "/dev/vda", ""}, usb{volume.native(), "vfat", "/dev/sdb1", "USB"};
+        window.drive1->setVolumes({root, usb, {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"}});
 
         window.drive1->setCurrentIndex(1);
         QVERIFY(window.drive1->currentText().endsWith(QStringLiteral(" [USB]")));
-        QCOMPARE(window.dir1->path(), volume.path());
+        QCOMPARE(shown(), QStringList(3, volume.path()));
         // The chain starts at the drive's root, also for the folder shown already.
         QCOMPARE(ShownNames(*window.dir1), QStringList({volume.path(), "inside"}));
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
@@ -142,25 +99,20 @@ private slots:
         // A volume that cannot be opened: the message, and the lists stay.
         window.drive1->setCurrentIndex(2);
         QCOMPARE(TakeFailureMessage(window.form), kPathNotFound);
-        QCOMPARE(window.drive1->drive(), volume.path());
-        QCOMPARE(window.dir1->path(), volume.path());
+        QCOMPARE(shown(), QStringList(3, volume.path()));
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
         // Read again with a volume plugged in before it: the current one stays.
-        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}, {volume.at("new"), "vfat", "/dev/sdd1", "NEW"},
-                                   {volume.native(), "vfat", "/dev/sdb1", "USB"}});
-        QCOMPARE(window.drive1->drive(), volume.path());
-        QCOMPARE(window.dir1->path(), volume.path());
+        window.drive1->setVolumes({root, {volume.at("new"), "vfat", "/dev/sdd1", "NEW"}, usb});
+        QCOMPARE(shown(), QStringList(3, volume.path()));
         // The current volume is unplugged: the lists go to the first one left.
-        window.drive1->setVolumes({{"/", "ext4", "/dev/vda", ""}});
-        QCOMPARE(window.drive1->drive(), QStringLiteral("/"));
-        QCOMPARE(window.file1->path(), QStringLiteral("/"));
+        window.drive1->setVolumes({root});
+        QCOMPARE(shown(), QStringList(3, QStringLiteral("/")));
     }
 
     void startFolderGoneStartsAtTheRoot() {
         TestFolder folder;
-        folder.makeFolder("gone");
-        QVERIFY(QDir::setCurrent(QString::fromStdString(folder.at("gone"))));
-        std::filesystem::remove(folder.at("gone"));
+        QVERIFY(QDir::setCurrent(QString::fromStdString(folder.make({"gone/"}) + "/gone")));
+        folder.change("remove gone");
         Form1 form;
         QCOMPARE(TakeFailureMessage(form), kPathNotFound);
         QCOMPARE(form.findChild<DirectoryList*>()->path(), QStringLiteral("/"));

@@ -1,110 +1,72 @@
-// Every file-list trigger ends in the report, keys that move the selection
-// included; nothing happens without a selection, and an unchanged report
-// leaves Text1 alone.
-#include <QInputMethodEvent>
-#include <QSignalSpy>
-
+// Every file-list trigger ends in the report, keys that move the selection included; nothing
+// happens without a selection, and an unchanged report leaves Text1 alone.
 #include "WindowTestSupport.h"
-
-namespace {
-
-// A folder of three titled files: a.mid, b.mid and 春.mid, in that order.
-struct SongFolder : TestFolder {
-    SongFolder() {
-        Write("a.mid", TitledSong("Alpha"));
-        Write("b.mid", TitledSong("Beta"));
-        Write("春.mid", TitledSong("Haru"));
-    }
-};
-
-// Acts on File1 in one of the ways the person can.
-void Trigger(FileList& list, const QString& how) {
-    QWidget* viewport = list.viewport();
-    const QPoint below(5, viewport->height() - 3);
-    const QHash<QString, Qt::Key> keys{{"Down", Qt::Key_Down}, {"Shift", Qt::Key_Shift}, {"Ctrl+Space", Qt::Key_Space}};
-    if (keys.contains(how)) {
-        QTest::keyClick(&list, keys[how], how.startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier);
-    } else if (how.startsWith("type ")) {
-        QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_unknown, how.mid(5), {});
-    } else if (how.startsWith("input method ")) {
-        QInputMethodEvent commit;
-        commit.setCommitString(how.mid(13));
-        QApplication::sendEvent(&list, &commit);
-    } else if (how == "click b" || how == "Ctrl+click a" || how == "click below") {
-        const Qt::KeyboardModifiers ctrl = how.startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier;
-        QTest::mouseClick(viewport, Qt::LeftButton, ctrl, how == "click below" ? below : CenterOfRow(list, how == "click b"));
-    } else if (how == "mouse press") {
-        QTest::mousePress(viewport, Qt::LeftButton, {}, CenterOfRow(list, 0));
-    } else if (how == "drag to b") {
-        QTest::mousePress(viewport, Qt::LeftButton, {}, CenterOfRow(list, 0));
-        MoveMouse(viewport, CenterOfRow(list, 1), Qt::LeftButton);
-    } else {  // a mouse move over the first name, or below the names
-        MoveMouse(viewport, how.endsWith("below the names") ? below : CenterOfRow(list, 0) + QPoint(3, 0));
-    }
-}
-
-}  // namespace
 
 class TriggersTest : public QObject {
     Q_OBJECT
+    struct Trigger { QString how, file, title; };  // no file: nothing is selected, and Text1 is left as it was
+
+    // Acts on File1 in one of the ways the person can.
+    static void Act(FileList& list, const QString& how) {
+        QWidget* viewport = list.viewport();
+        const QPoint first = CenterOfRow(list, 0), second = CenterOfRow(list, 1), below(5, viewport->height() - 3);
+        QInputMethodEvent commit;
+        commit.setCommitString(how.mid(13));  // what follows "input method "
+        if (how.startsWith("key ")) QTest::keySequence(&list, QKeySequence(how.mid(4)));
+        else if (how.startsWith("type ")) QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_unknown, how.mid(5), {});
+        else if (how.startsWith("input method ")) QApplication::sendEvent(&list, &commit);
+        else if (how.startsWith("move")) MoveMouse(viewport, how == "move below" ? below : first + QPoint(3, 0));
+        else if (how == "mouse press" || how == "drag to b") QTest::mousePress(viewport, Qt::LeftButton, {}, first);
+        else QTest::mouseClick(viewport, Qt::LeftButton, how.startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier,
+                               how == "click below" ? below : how == "click b" ? second : first);
+        if (how == "drag to b") MoveMouse(viewport, second, Qt::LeftButton);
+    }
 
 private slots:
     void eachTriggerShowsTheReport_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("file");  // empty: nothing is selected, and Text1 is left as it was
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<Trigger>("row");
         // A selection change is a click of its own.
-        QTest::newRow("click on another file") << "click b" << "b.mid" << "Beta";
-        QTest::newRow("arrow key") << "Down" << "b.mid" << "Beta";
-        QTest::newRow("drag with the button held") << "drag to b" << "b.mid" << "Beta";
-        QTest::newRow("type to find, either case") << "type B" << "b.mid" << "Beta";
-        QTest::newRow("type to find, Japanese") << "type 春" << "春.mid" << "Haru";
-        QTest::newRow("type to find, input method") << "input method 春" << "春.mid" << "Haru";
+        QTest::newRow("click on another file") << Trigger{"click b", "b.mid", "Beta"};
+        QTest::newRow("arrow key") << Trigger{"key Down", "b.mid", "Beta"};
+        QTest::newRow("drag with the button held") << Trigger{"drag to b", "b.mid", "Beta"};
+        QTest::newRow("type to find, either case") << Trigger{"type B", "b.mid", "Beta"};
+        QTest::newRow("type to find, Japanese") << Trigger{"type 春", "春.mid", "Haru"};
+        QTest::newRow("type to find, input method") << Trigger{"input method 春", "春.mid", "Haru"};
         // a.mid is rewritten first: only a new read can show "Changed".
-        QTest::newRow("key press on the selected file") << "Shift" << "a.mid" << "Changed";
-        QTest::newRow("mouse press on the selected file") << "mouse press" << "a.mid" << "Changed";
-        QTest::newRow("mouse move, no button") << "mouse move" << "a.mid" << "Changed";
-        QTest::newRow("mouse move away from the names") << "mouse move below the names" << "a.mid" << "Changed";
+        QTest::newRow("key press on the selected file") << Trigger{"key Shift", "a.mid", "Changed"};
+        QTest::newRow("mouse press on the selected file") << Trigger{"mouse press", "a.mid", "Changed"};
+        QTest::newRow("mouse move, no button") << Trigger{"move", "a.mid", "Changed"};
+        QTest::newRow("mouse move away from the names") << Trigger{"move below", "a.mid", "Changed"};
         // Once a file is selected, one stays selected.
-        QTest::newRow("Ctrl+click on the selected file") << "Ctrl+click a" << "a.mid" << "Changed";
-        QTest::newRow("Ctrl+Space on the selected file") << "Ctrl+Space" << "a.mid" << "Changed";
-        QTest::newRow("click below the names") << "click below" << "a.mid" << "Changed";
-        QTest::newRow("nothing selected: key press") << "Shift" << "" << "";
-        QTest::newRow("nothing selected: mouse move") << "mouse move" << "" << "";
+        QTest::newRow("Ctrl+click on the selected file") << Trigger{"Ctrl+click a", "a.mid", "Changed"};
+        QTest::newRow("Ctrl+Space on the selected file") << Trigger{"key Ctrl+Space", "a.mid", "Changed"};
+        QTest::newRow("click below the names") << Trigger{"click below", "a.mid", "Changed"};
+        QTest::newRow("nothing selected: key press") << Trigger{"key Shift", "", ""};
+        QTest::newRow("nothing selected: mouse move") << Trigger{"move", "", ""};
     }
 
     void eachTriggerShowsTheReport() {
-        QFETCH(QString, how);
-        QFETCH(QString, file);
-        QFETCH(QString, title);
-        SongFolder songs;
-        StartedForm window(songs.native());
+        QFETCH(Trigger, row);
+        TestFolder songs;
+        StartedForm window(songs.make({"a.mid:Alpha", "b.mid:Beta", "春.mid:Haru"}));
         QVERIFY(window.isStarted);
-        FileList& list = *window.file1;
-        const QPlainTextEdit& text = *window.text1;
-        list.setFocus();
-        list.setSelectedIndex(0);
-        if (file.isEmpty()) list.setSelectedIndex(-1);
-        const QString before = text.toPlainText();
-        songs.Write("a.mid", TitledSong("Changed"));
-        QSignalSpy changes(&text, &QPlainTextEdit::textChanged);
+        window.file1->setFocus();
+        window.file1->setSelectedIndex(0);
+        if (row.file.isEmpty()) window.file1->setSelectedIndex(-1);
+        songs.make({"a.mid:Changed"});
+        QSignalSpy changes(window.text1, &QPlainTextEdit::textChanged);
 
-        Trigger(list, how);
+        Act(*window.file1, row.how);
 
-        if (file.isEmpty()) {
-            QCOMPARE(list.selectedIndex(), -1);
-            QCOMPARE(changes.count(), 0);
-            QCOMPARE(text.toPlainText(), before);
-            return;
-        }
-        QCOMPARE(ShownNames(list).value(list.selectedIndex()), file);
-        QCOMPARE(ReportLine(text, 6), QStringLiteral("タイトル－ ") + title);
-        QCOMPARE(ReportLine(text, 0), QStringLiteral("ファイル名－ ") + songs.path() + "/" + file);
-        // Read again and unchanged, the report leaves Text1 alone: its scroll
-        // position and the person's selection in it stay.
-        QSignalSpy again(&text, &QPlainTextEdit::textChanged);
-        MoveMouse(list.viewport(), QPoint(5, 5));
-        QCOMPARE(again.count(), 0);
+        QCOMPARE(SelectedName(*window.file1), row.file);
+        QCOMPARE(changes.isEmpty(), row.file.isEmpty());
+        if (row.file.isEmpty()) return;
+        QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ ") + row.title);
+        QCOMPARE(ReportLine(*window.text1, 0), FileLine(songs.path() + "/" + row.file));
+        // Read again and unchanged, the report leaves Text1 alone: its scroll position and selection stay.
+        changes.clear();
+        MoveMouse(window.file1->viewport(), QPoint(5, 5));
+        QCOMPARE(changes.count(), 0);
     }
 };
 
