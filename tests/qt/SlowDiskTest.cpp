@@ -1,6 +1,7 @@
 // The window on a disk that answers slowly or not at all (a FUSE file system made by the tests): the event
 // loop keeps running, the right reports and listings arrive, and the window closes at once with a read hanging.
 
+#include "FolderWatch.h"
 #include "SlowMount.h"
 #include "WindowTestSupport.h"
 
@@ -120,6 +121,20 @@ private slots:
         QVERIFY(window->file1->isEnabled());
         QCOMPARE(TakeFailureMessage(window->form).isEmpty(), row.meanwhile != "remove");
         QVERIFY(gaps.answeredThroughout());
+    }
+
+    void aLateListingOfTheFolderLeftIsDropped() {
+        START_ON_SLOW_DISK(300);
+        DoubleClick(*window->dir1, QStringLiteral("slow folder"));
+        AWAIT_COMPARE(ShownNames(*window->file1), QStringList{"inside.mid"});
+        // A change on disk sets File1 listing the slow folder again; the folder above is opened meanwhile.
+        emit window->file1->findChild<FolderWatch*>()->folderChanged();
+        DoubleClick(*window->dir1, ChainTo(*window, point.path()).last());
+        const QStringList top{"a.mid", "hung.mid", "slow.mid"};
+        AWAIT_COMPARE(ShownNames(*window->file1), top);
+        RunEventLoop(600);
+        QCOMPARE(ShownNames(*window->file1), top);
+        QCOMPARE(window->file1->path(), point.path());
     }
 };
 
