@@ -1,12 +1,10 @@
-// What the reader may open on Windows, and how UTF-8 paths reach the file.
+// What the reader may open on Windows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "MIDTitle.h"
 #include "Messages.h"
-#include "PathText.h"
-#include "Report.h"
 #include "SmfBytes.h"
 #include "TempFolder.h"
 
@@ -42,27 +40,5 @@ TEST(GetMidInfoOnWindows, OpensOnlyNormalFiles) {
     EXPECT_EQ(GetMidInfo("").Title, kNotFound);
     for (const auto& c : cases) {
         if (c.attributes != 0) ::SetFileAttributesW((folder.path() / c.name).c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-}
-
-TEST(GetMidInfoOnWindows, ReadsFilesNamedInUtf8) {
-    // Joined as UTF-8 text, as the window does, then made a path. Through the
-    // ANSI code page these names would be lost or, in code page 932, hold a
-    // backslash inside ソ and 表.
-    const struct { const char* utf8; const wchar_t* utf16; } names[] = {
-        {"歌.mid", L"\u6B4C.mid"},
-        {"ソング表.mid", L"\u30BD\u30F3\u30B0\u8868.mid"},
-        {"♪ – ü.mid", L"\u266A \u2013 \u00FC.mid"},
-        {"ｶﾗｵｹ.smf", L"\uFF76\uFF97\uFF75\uFF79.smf"},
-    };
-    const TempFolder folder;
-    const std::string folderText = Runtime::Utf8FromPath(folder.path());
-    for (const auto& name : names) {
-        SCOPED_TRACE(name.utf8);
-        const fs::path path = Runtime::PathFromUtf8(JoinFullPath(folderText, name.utf8));
-        fs::rename(folder.Write("plain.mid", NamedTwoTrackSong()), path);
-        EXPECT_TRUE(fs::exists(folder.path() / name.utf16));
-        EXPECT_EQ(GetMidInfo(path), (MIDTitle::MidInfo{1, 2, 480, "Song"}));
-        EXPECT_EQ(Runtime::Utf8FromPath(path.filename()), name.utf8);
     }
 }
