@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DirectoryListing.h"
+#include "Listed.h"
 #include "RuntimeError.h"
 #include "TempFolder.h"
 #include "Volumes.h"
@@ -18,22 +19,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> Shown(const std::vector<Runtime::DirectoryEntry>& entries) {
-    std::vector<std::string> names;
-    for (const auto& entry : entries) names.push_back(entry.DisplayName);
-    return names;
-}
-
 // The error number ReadFolder throws for path; 0 when it lists it. Root is
 // checked as the unprivileged user, as it passes every permission check.
 int ListingError(const fs::path& path) {
     const int previous = ::geteuid() == 0 ? ::setfsuid(65534) : -1;
-    int number = 0;
-    try {
-        Runtime::ReadFolder(path.native(), Runtime::NamePattern("*"));
-    } catch (const Runtime::RuntimeError& error) {
-        number = error.Number;
-    }
+    const int number = ErrorNumberOf([&] { Runtime::ReadFolder(path.native(), Runtime::NamePattern("*")); });
     if (previous != -1) ::setfsuid(static_cast<uid_t>(previous));
     return number;
 }
@@ -54,8 +44,8 @@ TEST(ReadFolder, HidesDotNamesFollowsLinksAndLeavesOutBrokenOnes) {
     const auto listed = Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("*.mid;s*;l*"));
     // Names equal but for letter case keep one order: by their bytes.
     const std::vector<std::string> files{"A.mid", "a.mid", "B.mid", "b.mid", "C.mid", "c.mid", "D.mid", "d.mid", "link.mid"};
-    EXPECT_EQ(Shown(listed.Files), files);
-    EXPECT_EQ(Shown(listed.Folders), (std::vector<std::string>{"linked", "Sub"}));
+    EXPECT_EQ(ShownNames(listed.Files), files);
+    EXPECT_EQ(ShownNames(listed.Folders), (std::vector<std::string>{"linked", "Sub"}));
     const auto only = [&](Runtime::ListedKinds kinds) {
         return Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("*"), kinds);
     };

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "DirectoryListing.h"
+#include "Listed.h"
 #include "PathChain.h"
 #include "PathText.h"
 #include "RuntimeError.h"
@@ -18,25 +19,6 @@
 #include "windows/SystemError.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::vector<std::string> Names(const std::vector<Runtime::DirectoryEntry>& entries) {
-    std::vector<std::string> names;
-    for (const auto& entry : entries) names.push_back(entry.NativeName);
-    return names;
-}
-
-int FailureNumber(std::string_view folder) {
-    try {
-        Runtime::ReadFolder(folder, Runtime::NamePattern("*"));
-    } catch (const Runtime::RuntimeError& error) {
-        return error.Number;
-    }
-    return 0;
-}
-
-}  // namespace
 
 TEST(ReadFolderOnWindows, ListsVisibleEntriesSortedIgnoringCase) {
     const TempFolder folder;
@@ -60,9 +42,8 @@ TEST(ReadFolderOnWindows, ListsVisibleEntriesSortedIgnoringCase) {
     }
     const std::string text = Runtime::Utf8FromPath(folder.path());
     const auto all = Runtime::ReadFolder(text, Runtime::NamePattern("*.smf;*.mid"));
-    EXPECT_EQ(Names(all.Folders), (std::vector<std::string>{"alpha", "c.mid", "Zeta", "フォルダー"}));
-    EXPECT_EQ(Names(all.Files), (std::vector<std::string>{"A.smf", "b.MID", "歌.mid"}));
-    EXPECT_EQ(all.Files.back().DisplayName, "歌.mid");
+    EXPECT_EQ(ShownNames(all.Folders), (std::vector<std::string>{"alpha", "c.mid", "Zeta", "フォルダー"}));
+    EXPECT_EQ(ShownNames(all.Files), (std::vector<std::string>{"A.smf", "b.MID", "歌.mid"}));
     EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Folders).Files.empty());
     EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Files).Folders.empty());
 }
@@ -80,7 +61,7 @@ TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(FailureNumber(c.path), c.number);
+        EXPECT_EQ(ErrorNumberOf([&] { Runtime::ReadFolder(c.path, Runtime::NamePattern("*")); }), c.number);
     }
 }
 
