@@ -5,22 +5,12 @@
 #include "WindowDriver.h"
 #include "WindowGeometry.h"
 
-namespace {
-
-Geometry::PixelRect ClientRect(HWND control) {
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-std::wstring TextOf(HWND window) {
+// A window's text, or with GetClassNameW its class's name.
+static std::wstring TextOf(HWND window, decltype(&::GetWindowTextW) get = ::GetWindowTextW) {
     wchar_t text[64] = {};
-    ::GetWindowTextW(window, text, 64);
+    get(window, text, 64);
     return text;
 }
-
-}  // namespace
 
 TEST(Form1Layout, PlacesTabsAndNamesTheControlsAtTheWindowsDpi) {
     const TempFolder folder;
@@ -29,32 +19,31 @@ TEST(Form1Layout, PlacesTabsAndNamesTheControlsAtTheWindowsDpi) {
     ASSERT_EQ(::GetDpiForWindow(form), 96u);
     RECT client{};
     ::GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 449);
-    EXPECT_EQ(client.bottom, 327);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(449L, 327L));
     EXPECT_EQ(TextOf(form), L"MIDタイトル");
     EXPECT_EQ(::GetWindowLongW(form, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "fixed size";
 
+    using Geometry::WindowGeometry;
+    const struct { HWND control; const wchar_t* label; Geometry::PixelRect (WindowGeometry::*rect)() const; } order[] = {
+        {window.Drive1(), L"ドライブ", &WindowGeometry::Drive1},
+        {window.Dir1(), L"フォルダー", &WindowGeometry::Dir1},
+        {window.File1(), L"ファイル", &WindowGeometry::File1},
+        {window.form().Text1(), L"情報", &WindowGeometry::Text1},
+    };
     // Then moved to a 144-dpi monitor, as Windows tells a per-monitor aware window.
     for (const int dpi : {96, 144}) {
         SCOPED_TRACE(dpi);
         RECT suggested{0, 0, 700, 540};
         if (dpi != 96) ::SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        const Geometry::WindowGeometry layout(dpi);
-        const struct { const char* name; HWND control; Geometry::PixelRect rect; } controls[] = {
-            {"Drive1", window.Drive1(), layout.Drive1()},
-            {"Dir1", window.Dir1(), layout.Dir1()},
-            {"File1", window.File1(), layout.File1()},
-            {"Text1", window.form().Text1(), layout.Text1()},
-        };
-        for (const auto& c : controls) EXPECT_EQ(ClientRect(c.control), c.rect) << c.name;
+        for (const auto& c : order) {
+            RECT rect{};
+            ::GetWindowRect(c.control, &rect);
+            ::MapWindowPoints(nullptr, ::GetParent(c.control), reinterpret_cast<POINT*>(&rect), 2);
+            const Geometry::PixelRect placed{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+            EXPECT_EQ(placed, (WindowGeometry(dpi).*c.rect)()) << Runtime::Utf8FromWide(c.label);
+        }
     }
 
-    const struct { HWND control; const wchar_t* name; } order[] = {
-        {window.Drive1(), L"ドライブ"},
-        {window.Dir1(), L"フォルダー"},
-        {window.File1(), L"ファイル"},
-        {window.form().Text1(), L"情報"},
-    };
     ::SetFocus(order[0].control);
     for (std::size_t i = 0; i < std::size(order); ++i) {
         SCOPED_TRACE(i);
@@ -64,9 +53,7 @@ TEST(Form1Layout, PlacesTabsAndNamesTheControlsAtTheWindowsDpi) {
         EXPECT_EQ(::GetFocus(), order[(i + 1) % std::size(order)].control);
         // A screen reader names a list or an edit box after the label before it.
         const HWND label = ::GetWindow(order[i].control, GW_HWNDPREV);
-        wchar_t className[16] = {};
-        ::GetClassNameW(label, className, 16);
-        EXPECT_EQ(std::wstring_view(className), L"Static");
-        EXPECT_EQ(TextOf(label), order[i].name);
+        EXPECT_EQ(TextOf(label, ::GetClassNameW), L"Static");
+        EXPECT_EQ(TextOf(label), order[i].label);
     }
 }

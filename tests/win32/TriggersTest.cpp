@@ -1,110 +1,91 @@
 // What reads the selected file again, and what leaves Text1 alone.
 #include <gtest/gtest.h>
 
-#include "Files.h"
+#include "SmfBytes.h"
 #include "TempFolder.h"
 #include "WindowDriver.h"
 
-namespace {
-
-// Three songs titled First, Second and Third, and files the list leaves out.
-void PutSongs(const std::filesystem::path& folder) {
-    for (const auto& [name, title] : {std::pair{"a.mid", "First"}, {"B.MID", "Second"}, {"c.smf", "Third"},
-                                      {"notes.txt", "Not listed"}, {"d.midi", "Not listed"}})
-        Put(folder, name, TitledSong(title));
-}
-
-}  // namespace
-
-TEST(File1Triggers, SelectionChangesShowTheNewFile) {
+// Form1 on three songs titled First, Second and Third, and files the list leaves out.
+class File1Triggers : public testing::Test {
+protected:
+    static const std::filesystem::path& WithSongs(const TempFolder& folder) {
+        for (const auto& [name, title] : {std::pair{"a.mid", "First"}, {"B.MID", "Second"}, {"c.smf", "Third"},
+                                          {"notes.txt", "Not listed"}, {"d.midi", "Not listed"}})
+            folder.Write(name, TitledSong(title));
+        return folder.path();
+    }
     const TempFolder folder;
-    PutSongs(folder.path());
-    WindowDriver window(folder.path());
+    WindowDriver window{WithSongs(folder)};
     const HWND file1 = window.File1();
+};
+
+TEST_F(File1Triggers, SelectionChangesShowTheNewFile) {
     ASSERT_EQ(::SendMessageW(file1, LB_GETCOUNT, 0, 0), 3);
-    const struct { const char* why; std::function<void()> act; const char* title; } cases[] = {
-        {"click", [&] { WindowDriver::Click(file1, 1); }, "Second"},
-        {"down arrow", [&] { WindowDriver::Key(file1, VK_DOWN); }, "Third"},
-        {"home", [&] { WindowDriver::Key(file1, VK_HOME); }, "First"},
-        // Letters typed close together make one name: one word per window.
-        {"typing, case ignored", [&] { WindowDriver::Type(file1, L"b"); }, "Second"},
-        {"drag", [&] {
-             ::SendMessageW(file1, WM_LBUTTONDOWN, MK_LBUTTON, WindowDriver::RowPoint(file1, 0));
-             ::SendMessageW(file1, WM_MOUSEMOVE, MK_LBUTTON, WindowDriver::RowPoint(file1, 2));
-             ::SendMessageW(file1, WM_LBUTTONUP, 0, WindowDriver::RowPoint(file1, 2));
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[&] { window.Click(file1, 1); }, "Second"},
+        {[&] { window.Key(file1, VK_DOWN); }, "Third"},
+        {[&] { window.Key(file1, VK_HOME); }, "First"},
+        // Letters typed close together make one name, its case ignored.
+        {[&] { window.Type(file1, L"b"); }, "Second"},
+        {[&] {  // a drag
+             window.Mouse(file1, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+             window.Mouse(file1, WM_MOUSEMOVE, MK_LBUTTON, 2);
+             window.Mouse(file1, WM_LBUTTONUP, 0, 2);
          }, "Third"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        c.act();
-        EXPECT_EQ(window.ShownTitle(), c.title);
+    for (const auto& [act, title] : cases) {
+        SCOPED_TRACE(title);
+        act();
+        EXPECT_TRUE(window.Shows(title)) << window.Text1();
     }
-    EXPECT_EQ(window.ShownFile(), Runtime::Utf8FromPath(folder.path() / "c.smf"));
+    EXPECT_EQ(window.Shown(WindowDriver::kFile), Runtime::Utf8FromPath(folder.path() / "c.smf"));
 }
 
-TEST(File1Triggers, KeysMousePressesAndMovesReadTheFileAgain) {
-    const TempFolder folder;
-    PutSongs(folder.path());
-    WindowDriver window(folder.path());
-    const HWND file1 = window.File1();
-    WindowDriver::Click(file1, 1);
-    // None of these moves the selection: only reading b.mid again shows its new title.
-    const struct { const char* why; std::function<void()> act; } cases[] = {
-        {"shift key", [&] { WindowDriver::Key(file1, VK_SHIFT); }},
-        {"right button", [&] { ::SendMessageW(file1, WM_RBUTTONDOWN, MK_RBUTTON, WindowDriver::RowPoint(file1, 2)); }},
-        {"move without button", [&] { ::SendMessageW(file1, WM_MOUSEMOVE, 0, WindowDriver::RowPoint(file1, 0)); }},
+TEST_F(File1Triggers, KeysMousePressesAndMovesReadTheFileAgain) {
+    window.Click(file1, 1);
+    // None of these moves the selection: only reading B.MID again shows its new title.
+    const std::function<void()> cases[] = {
+        [&] { window.Key(file1, VK_SHIFT); },
+        [&] { window.Mouse(file1, WM_RBUTTONDOWN, MK_RBUTTON, 2); },
+        [&] { window.Mouse(file1, WM_MOUSEMOVE, 0, 0); },
     };
-    int round = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        const std::string title = "Take " + std::to_string(++round);
-        Put(folder.path(), "B.MID", TitledSong(title));
-        c.act();
-        EXPECT_EQ(window.ShownTitle(), title);
+    for (int round = 0; round < 3; ++round) {
+        const std::string title = "Take " + std::to_string(round);
+        SCOPED_TRACE(title);
+        folder.Write("B.MID", TitledSong(title));
+        cases[round]();
+        EXPECT_TRUE(window.Shows(title)) << window.Text1();
         ::SendMessageW(file1, WM_RBUTTONUP, 0, 0);
     }
 }
 
-TEST(File1Triggers, NoSelectionOrAnUnchangedReportLeavesText1Alone) {
-    const TempFolder folder;
-    PutSongs(folder.path());
-    WindowDriver window(folder.path());
-    const HWND file1 = window.File1();
+TEST_F(File1Triggers, NoSelectionOrAnUnchangedReportLeavesText1Alone) {
     const HWND text1 = window.form().Text1();
-    ::SendMessageW(file1, WM_MOUSEMOVE, 0, WindowDriver::RowPoint(file1, 0));
-    ::SendMessageW(file1, WM_RBUTTONDOWN, MK_RBUTTON, WindowDriver::RowPoint(file1, 0));
-    ::SendMessageW(file1, WM_RBUTTONUP, 0, WindowDriver::RowPoint(file1, 0));
-    WindowDriver::Key(file1, VK_SHIFT);
+    for (const auto& [message, keys] : {std::pair<UINT, WPARAM>{WM_MOUSEMOVE, 0}, {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}})
+        window.Mouse(file1, message, keys, 0);
+    window.Key(file1, VK_SHIFT);
     EXPECT_EQ(window.Text1(), "") << "nothing selected";
-    WindowDriver::Click(file1, 0);
+    window.Click(file1, 0);
     // A selection in Text1 survives only if its text is never set again.
     ::SendMessageW(text1, EM_SETSEL, 3, 8);
-    const auto selection = [text1] {
-        DWORD start = 0, end = 0;
-        ::SendMessageW(text1, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return std::pair{start, end};
-    };
     for (int move = 0; move < 3; ++move) ::SendMessageW(file1, WM_MOUSEMOVE, 0, MAKELPARAM(move, move));
-    WindowDriver::Key(file1, VK_SHIFT);
-    EXPECT_EQ(selection(), (std::pair<DWORD, DWORD>{3, 8}));
-    Put(folder.path(), "a.mid", TitledSong("Changed"));
+    window.Key(file1, VK_SHIFT);
+    EXPECT_EQ(::SendMessageW(text1, EM_GETSEL, 0, 0), MAKELRESULT(3, 8));
+    folder.Write("a.mid", TitledSong("Changed"));
     ::SendMessageW(file1, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
-    EXPECT_EQ(window.ShownTitle(), "Changed");
-    EXPECT_NE(selection(), (std::pair<DWORD, DWORD>{3, 8}));
+    EXPECT_TRUE(window.Shows("Changed")) << window.Text1();
+    EXPECT_NE(::SendMessageW(text1, EM_GETSEL, 0, 0), MAKELRESULT(3, 8));
 }
 
-TEST(File1Triggers, TenThousandFilesListAndAnswerKeys) {
+TEST(File1, TenThousandFilesListAndAnswerKeys) {
     const TempFolder folder;
-    for (int i = 0; i < 10000; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "song%05d.mid", i);
-        Put(folder.path(), name, TitledSong("Song " + std::to_string(i)));
-    }
+    for (int i = 0; i < 10000; ++i)  // song00000.mid to song09999.mid
+        folder.Write("song" + std::to_string(100000 + i).substr(1) + ".mid", TitledSong("Song " + std::to_string(i)));
     WindowDriver window(folder.path());
-    const HWND file1 = window.File1();
-    ASSERT_EQ(::SendMessageW(file1, LB_GETCOUNT, 0, 0), 10000);
-    WindowDriver::Key(file1, VK_END);
-    EXPECT_EQ(window.ShownTitle(), "Song 9999");
-    WindowDriver::Type(file1, L"song05000");
-    EXPECT_EQ(window.ShownTitle(), "Song 5000");
+    ASSERT_EQ(::SendMessageW(window.File1(), LB_GETCOUNT, 0, 0), 10000);
+    window.Click(window.File1(), 0);  // with none selected, a key only selects the row at the caret
+    window.Key(window.File1(), VK_END);
+    EXPECT_TRUE(window.Shows("Song 9999")) << window.Text1();
+    window.Type(window.File1(), L"song05000");
+    EXPECT_TRUE(window.Shows("Song 5000")) << window.Text1();
 }
