@@ -1,12 +1,9 @@
-// Folder listing, drive letters and changes on disk on Windows.
+// Folder listing, errors and paths on Windows; changes on disk are followed in the window's suite.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <chrono>
 #include <fstream>
-#include <functional>
-#include <thread>
 
 #include "DirectoryListing.h"
 #include "Listed.h"
@@ -15,7 +12,6 @@
 #include "RuntimeError.h"
 #include "SmfBytes.h"
 #include "TempFolder.h"
-#include "windows/FolderWatch.h"
 #include "windows/SystemError.h"
 
 namespace fs = std::filesystem;
@@ -44,8 +40,6 @@ TEST(ReadFolderOnWindows, ListsVisibleEntriesSortedIgnoringCase) {
     const auto all = Runtime::ReadFolder(text, Runtime::NamePattern("*.smf;*.mid"));
     EXPECT_EQ(ShownNames(all.Folders), (std::vector<std::string>{"alpha", "c.mid", "Zeta", "フォルダー"}));
     EXPECT_EQ(ShownNames(all.Files), (std::vector<std::string>{"A.smf", "b.MID", "歌.mid"}));
-    EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Folders).Files.empty());
-    EXPECT_TRUE(Runtime::ReadFolder(text, Runtime::NamePattern("*"), Runtime::ListedKinds::Files).Folders.empty());
 }
 
 TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
@@ -89,39 +83,4 @@ TEST(AbsoluteDirectoryOnWindows, GivesNormalPathsUnderADrive) {
     for (const auto& c : cases) EXPECT_EQ(Runtime::AbsoluteDirectory(c.path), c.absolute) << c.path;
     EXPECT_EQ(Runtime::AbsoluteDirectory("."), Runtime::CurrentDirectory());
     EXPECT_EQ(Runtime::RootDirectory(), drive);
-}
-
-TEST(FolderWatchOnWindows, HearsEntriesAndTheFolderGoing) {
-    const TempFolder folder;
-    const fs::path shown = folder.path() / Runtime::PathFromUtf8("曲");
-    fs::create_directory(shown);
-    fs::create_directory(folder.path() / "beside");
-    Runtime::FolderWatch watch;
-    watch.Watch(Runtime::Utf8FromPath(shown));
-    // Changes arrive from the system a little later: ask for a while. Once
-    // told, the window lists the folder again and watches it anew.
-    const auto heard = [&](int tries) {
-        for (; tries > 0; --tries) {
-            if (watch.HasChanged()) {
-                watch.Watch(Runtime::Utf8FromPath(shown));
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return false;
-    };
-    const struct { const char* why; std::function<void()> change; bool isHeard; } steps[] = {
-        {"nothing", [] {}, false},
-        {"file made", [&] { std::ofstream(shown / "a.mid") << "MThd"; }, true},
-        {"folder beside removed", [&] { fs::remove(folder.path() / "beside"); }, false},
-        {"file removed", [&] { fs::remove(shown / "a.mid"); }, true},
-        // Nothing inside tells of it: the watch holding the folder must let go.
-        {"empty shown folder removed", [&] { fs::remove(shown); }, true},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.why);
-        step.change();
-        EXPECT_EQ(heard(step.isHeard ? 150 : 25), step.isHeard);
-    }
-    EXPECT_FALSE(fs::exists(shown));
 }
