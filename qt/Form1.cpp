@@ -18,18 +18,11 @@
 #include "RuntimeError.h"
 #include "SelectedReport.h"
 #include "WindowLayout.h"
+#include "Patience.h"
 #include "WindowPoster.h"
 
-namespace {
-
-// A local disk answers in well under a millisecond: waiting this long for
-// the read shows its report at once, as a read on this thread would, while
-// the window never stops for longer than a frame or two.
-constexpr std::chrono::milliseconds kReportPatience{25};
-// How long a slow read goes on before Text1 says the file is being read.
-constexpr std::chrono::milliseconds kWaitingNoted{300};
-
-}  // namespace
+using Services::kReportPatience;
+using Services::kWaitingNoted;
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent),

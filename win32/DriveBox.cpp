@@ -4,7 +4,7 @@
 #include <cwctype>
 #include <utility>
 
-#include "ListingPatience.h"
+#include "Patience.h"
 #include "NewestWins.h"
 #include "PathChain.h"
 #include "windows/WideText.h"
@@ -47,7 +47,7 @@ void DriveBox::Create(HWND parent, int id, Services::WindowPoster poster) {
         *work_, [this](std::vector<Runtime::Volume> volumes) { SetVolumes(std::move(volumes)); });
     // No message loop runs yet, so waiting longer stops nothing; the list
     // holds "C:\" until the drives arrive.
-    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kStartListingPatience);
+    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, Services::kStartListingPatience);
     SetVolumes(volumes ? std::move(*volumes) : std::vector<Runtime::Volume>());
 }
 
@@ -92,7 +92,7 @@ void DriveBox::Notify(int code) {
     if (code == CBN_DROPDOWN) {
         // Drives that take longer to read fill the open list when they arrive.
         if (!volumesRead_) return;
-        if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kListingPatience))
+        if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, Services::kListingPatience))
             SetVolumes(std::move(*volumes));
         return;
     }

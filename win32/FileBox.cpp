@@ -52,7 +52,8 @@ void FileBox::Notify(int code) {
 void FileBox::FollowDisk() {
     if (!reader_) return;
     // A listing that takes longer arrives through the reader, into ShowFollowed.
-    if (auto listing = reader_->Request(nativePath_, pattern_, Runtime::ListedKinds::Files, kListingPatience))
+    if (auto listing = reader_->Request(nativePath_, pattern_, Runtime::ListedKinds::Files,
+                                        Services::kListingPatience))
         ShowFollowed(std::move(*listing));
 }
 

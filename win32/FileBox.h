@@ -9,7 +9,7 @@
 
 #include "BackgroundWork.h"
 #include "EntryListBox.h"
-#include "ListingPatience.h"
+#include "Patience.h"
 #include "NamePattern.h"
 
 namespace Services {

@@ -10,7 +10,7 @@
 #include "BackgroundWork.h"
 #include "EntryListBox.h"
 #include "IconHandle.h"
-#include "ListingPatience.h"
+#include "Patience.h"
 #include "NamePattern.h"
 
 namespace Services {
@@ -100,6 +100,6 @@ private:
         int currentRow = -1;
     };
     std::unique_ptr<Shown> beforeReading_;
-    std::chrono::milliseconds patience_ = kStartListingPatience;
+    std::chrono::milliseconds patience_ = Services::kStartListingPatience;
     std::unique_ptr<Services::FolderReader> reader_;
 };

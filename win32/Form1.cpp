@@ -6,7 +6,7 @@
 #include "ControlIds.h"
 #include "FailureBox.h"
 #include "JapaneseFont.h"
-#include "ListingPatience.h"
+#include "Patience.h"
 #include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "WindowGeometry.h"
@@ -53,7 +53,7 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
         ShowStartFolder();
         ConnectHandlers();
         // From now on the message loop runs: a slow folder must not stop it.
-        dir1_.SetPatience(kListingPatience);
+        dir1_.SetPatience(Services::kListingPatience);
         watch_.Watch(dir1_.NativePath());
     } catch (...) {
         // No destructor runs for a half-made Form1: the window, which points at it, must go here.
