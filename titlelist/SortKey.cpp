@@ -1,7 +1,5 @@
 #include "SortKey.h"
 
-#include <algorithm>
-
 #include "Kana.h"
 #include "TextFolding.h"
 #include "Utf8Text.h"
@@ -16,7 +14,8 @@ constexpr char kLevelEnd = '\0';
 
 // A number's significant digits after a length in one byte, so that more
 // digits sort later: '1'..'8' for one to eight digits, keeping a number
-// between '/' and ':' as a digit is; '9' and the count for longer ones.
+// between '/' and ':' as a digit is; '9' and the count for longer ones. A
+// run of more digits than a byte counts is read as several numbers.
 constexpr std::size_t kShortNumber = 8;
 constexpr std::size_t kLongestNumber = 255;
 
