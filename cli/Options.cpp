@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 
 #include "LineEnd.h"
@@ -38,6 +39,7 @@ std::optional<unsigned> JobCount(std::string_view text) {
 // before the first colon of its message.
 ParsedArguments FromParseError(const CLI::ParseError& error) {
     const std::string what = error.what();
+    if (error.get_name() == "RequiredError") return UsageError("読むファイルかフォルダーを指定してください。");
     const std::string option = what.substr(0, what.find(':'));
     if (error.get_name() == "ArgumentMismatch") {
         if (what.find("missing") != std::string::npos) return UsageError("オプション " + option + " には値が要ります。");
@@ -78,7 +80,8 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned 
         ->type_name("PATTERN");
     app.add_option("-j,--jobs", jobs, "同時に読むファイルの数（既定 コア数 " + std::to_string(defaultJobs) + "）")
         ->type_name("N");
-    app.add_option("PATH", options.paths, "読むファイルまたはフォルダー（いくつでも）")->type_name("");
+    app.add_flag("--bom", options.byteOrderMark, "CSV の先頭に BOM を付けます（Excel で開くとき）");
+    app.add_option("PATH", options.paths, "読むファイルまたはフォルダー（いくつでも）")->type_name("")->required();
     app.allow_extras();
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());  // CLI11 takes them last first
@@ -94,10 +97,14 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned 
     for (const std::string& extra : app.remaining()) {
         if (extra != "--") return UsageError("知らないオプションです: " + extra);
     }
-    if (options.paths.empty()) return UsageError("読むファイルかフォルダーを指定してください。");
+    // An unset shell variable must not catalogue the current folder.
+    if (std::ranges::any_of(options.paths, &std::string::empty)) return UsageError("空のパスは指定できません。");
     const auto outputFormat = FormatNamed(format);
     if (!outputFormat) return UsageError("形式 " + format + " はありません。report, tsv, csv, json のどれかです。");
     options.format = *outputFormat;
+    if (options.byteOrderMark && options.format != OutputFormat::Csv) {
+        return UsageError("--bom は --format csv と一緒に指定してください。");
+    }
     const auto jobCount = JobCount(jobs);
     if (!jobCount) return UsageError("--jobs には 1 から " + std::to_string(kMostJobs) + " までの数を指定してください。");
     options.jobs = *jobCount;

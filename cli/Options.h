@@ -16,6 +16,7 @@ struct Options {
     OutputFormat format = OutputFormat::Report;
     std::string pattern = "*.smf;*.mid";
     unsigned jobs = 1;
+    bool byteOrderMark = false;  // before csv, for Excel
 };
 
 // The outcome of reading the arguments: options to run with, or text for
