@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "CliRun.h"
 #include "FieldText.h"
 #include "LineEnd.h"
 #include "PathSeparator.h"
 #include "SmfBytes.h"
+#include "StandardStream.h"
 #include "TempFolder.h"
 
 namespace {
@@ -94,7 +98,32 @@ TEST(Fields, KeepTheirRowAndShowNoRawControl) {
     }
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+TEST(StandardOutput, TellsAClosedPipeFromAWriteThatFailed) {
+    const TempFolder folder;
+    const std::wstring file = folder.Write("read-only.txt", Ascii("x")).wstring();
+    HANDLE reader = nullptr, writer = nullptr;
+    ASSERT_TRUE(::CreatePipe(&reader, &writer, nullptr, 0));
+    ::CloseHandle(reader);
+    const HANDLE readOnly = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE saved = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    const struct { const char* why; HANDLE handle; bool isClosedPipe; std::int32_t number; } cases[] = {
+        {"the reader of the pipe gone", writer, true, 0},
+        {"a file open only for reading", readOnly, false, Runtime::kAccessDenied},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        ::SetStdHandle(STD_OUTPUT_HANDLE, c.handle);
+        const auto failure = Runtime::StandardStream(Runtime::StandardStreamKind::Output).Write("row\n");
+        ::SetStdHandle(STD_OUTPUT_HANDLE, saved);
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_EQ(failure->IsClosedPipe, c.isClosedPipe);
+        if (!c.isClosedPipe) EXPECT_EQ(failure->Error.Number, c.number) << failure->SystemText;
+    }
+    ::CloseHandle(writer);
+    ::CloseHandle(readOnly);
+}
+#else
 TEST(PrintedNames, TellEveryNameApartAndLeadBackToItsFile) {
     const struct { const char* why; std::string native; std::string printed; } cases[] = {
         {"byte that is no character", "n\xFF", "n\\xFF"},
