@@ -12,6 +12,11 @@ namespace Cli {
 namespace {
 
 constexpr unsigned kMostJobs = 256;
+// Reads at once unless told: on a cold cache they wait for the disk, and on
+// a two-core machine 8 read 100 000 files in 0.4 of the time 2 took, while
+// a warm cache ran no slower (bench/CliBench.cpp). More cores than that
+// each get one.
+constexpr unsigned kLeastDefaultJobs = 8;
 constexpr std::string_view kHelpHint = "使い方は midtitle-cli --help で表示します。";
 
 ParsedArguments UsageError(const std::string& message) {
@@ -59,7 +64,8 @@ void SetJapaneseLabels(CLI::App& app) {
 
 }  // namespace
 
-ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned defaultJobs) {
+ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned cores) {
+    const unsigned defaultJobs = std::max(cores, kLeastDefaultJobs);
     CLI::App app{"Standard MIDI File のフォーマット、トラック数、分解能とタイトルを表示します。\n"
                  "フォルダーを指定すると、その中のファイルを一つずつ表示します。",
                  "midtitle-cli"};
@@ -78,7 +84,7 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned 
     app.add_option("--format", format, "出力の形式: report（既定）, tsv, csv, json")->type_name("FORMAT");
     app.add_option("--pattern", options.pattern, "表示するファイル名のパターン（既定 \"*.smf;*.mid\"）")
         ->type_name("PATTERN");
-    app.add_option("-j,--jobs", jobs, "同時に読むファイルの数（既定 コア数 " + std::to_string(defaultJobs) + "）")
+    app.add_option("-j,--jobs", jobs, "同時に読むファイルの数（既定 " + std::to_string(defaultJobs) + "、コア数が 8 より多ければコア数）")
         ->type_name("N");
     app.add_flag("--bom", options.byteOrderMark, "CSV の先頭に BOM を付けます（Excel で開くとき）");
     app.add_option("PATH", options.paths, "読むファイルまたはフォルダー（いくつでも）")->type_name("")->required();

@@ -31,8 +31,8 @@ struct ParsedArguments {
 
 inline constexpr int kUsageError = 2;
 
-// arguments without the program's name. defaultJobs is what -j means when
-// it is not given: the number of cores.
-ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned defaultJobs);
+// arguments without the program's name; cores, the machine's, sets what -j
+// means when it is not given.
+ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned cores);
 
 }  // namespace Cli

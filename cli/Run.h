@@ -19,7 +19,7 @@ struct RunContext {
     bool isOutputTerminal = false;
     bool isErrorTerminal = false;
     std::chrono::milliseconds progressQuietStart = std::chrono::seconds(1);
-    unsigned cores = 1;  // the default for --jobs
+    unsigned cores = 1;  // the machine's, for the default of --jobs
     FolderReader readFolder = [](std::string_view folder, const Runtime::NamePattern& pattern) {
         return Runtime::ReadFolder(folder, pattern);
     };
