@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -38,7 +37,10 @@ private:
         std::size_t inLeft = in.size();
         char* outAt = out.data();
         std::size_t outLeft = out.size();
-        if (::iconv(converter.get(), &inAt, &inLeft, &outAt, &outLeft) != 0) return std::nullopt;
+        if (::iconv(converter.get(), &inAt, &inLeft, &outAt, &outLeft) != 0) {
+            ::iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);  // no state left for the next
+            return std::nullopt;
+        }
         out.resize(out.size() - outLeft);
         return out;
     }
@@ -56,15 +58,13 @@ void AppendCp932Name(std::string& out, std::string_view name, const Cp932Names& 
             ++at;
             continue;
         }
+        // A pair that makes no exact character leaves its lead as a byte
+        // on its own, and the next byte is read afresh.
         const bool isPair = IsLeadByte(lead) && at + 1 < name.size() && IsTrailByte(static_cast<unsigned char>(name[at + 1]));
-        std::optional<std::string> character;
-        if (isPair) character = codec.ExactCharacter(name.substr(at, 2));
-        // A lead byte that makes no character with the next is a byte on
-        // its own, and the next is read afresh.
-        if (!character && !isPair) character = codec.ExactCharacter(name.substr(at, 1));
-        if (character) {
+        const std::size_t length = isPair ? 2 : 1;
+        if (const auto character = codec.ExactCharacter(name.substr(at, length))) {
             out += *character;
-            at += isPair ? 2 : 1;
+            at += length;
         } else {
             AppendHexByte(out, lead);
             ++at;
@@ -78,30 +78,35 @@ struct UnescapedName {
     std::optional<std::string> cp932;  // the text in code page 932, where it all has a code
 };
 
+// Appends text in code page 932 to cp932, or drops cp932 when a character
+// of text has no code there.
+void AppendCp932(std::optional<std::string>& cp932, std::string_view text, std::optional<Cp932Names>& codec) {
+    if (!cp932 || text.empty()) return;
+    if (!codec) codec.emplace();
+    const auto encoded = codec->Encode(text);
+    if (encoded) *cp932 += *encoded;
+    else cp932.reset();
+}
+
 UnescapedName Unescape(std::string_view printed, std::optional<Cp932Names>& codec) {
     UnescapedName name{{}, std::string()};
-    std::string run;  // text between escapes
-    const auto endRun = [&] {
-        name.utf8 += run;
-        const bool isAscii = std::all_of(run.begin(), run.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (name.cp932 && !isAscii && !codec) codec.emplace();
-        const auto encoded = name.cp932 && !isAscii ? codec->Encode(run) : std::optional(run);
-        if (encoded && name.cp932) *name.cp932 += *encoded;
-        else name.cp932.reset();
-        run.clear();
-    };
-    while (!printed.empty()) {
-        if (const auto escape = ReadEscape(printed)) {
-            endRun();
-            name.utf8 += escape->byte;
-            if (name.cp932) *name.cp932 += escape->byte;
-            printed.remove_prefix(escape->length);
-        } else {
-            run += printed.front();
-            printed.remove_prefix(1);
+    std::size_t runStart = 0;  // of the text since the last escape
+    std::size_t at = 0;
+    while (at < printed.size()) {
+        const auto escape = ReadEscape(printed.substr(at));
+        if (!escape) {
+            ++at;
+            continue;
         }
+        const std::string_view run = printed.substr(runStart, at - runStart);
+        name.utf8.append(run).push_back(escape->byte);
+        AppendCp932(name.cp932, run, codec);
+        if (name.cp932) name.cp932->push_back(escape->byte);
+        at += escape->length;
+        runStart = at;
     }
-    endRun();
+    name.utf8 += printed.substr(runStart);
+    AppendCp932(name.cp932, printed.substr(runStart), codec);
     return name;
 }
 

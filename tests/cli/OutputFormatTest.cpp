@@ -136,7 +136,7 @@ TEST(PrintedNames, TellEveryNameApartAndLeadBackToItsFile) {
         {"C1 control", "c\xC2\x9B", "c\\xC2\\x9B"},
         {"DEL", "d\x7F", "d\\x7F"},
         {"in a Shift_JIS folder", "\x8F\x74/x", "春/x"},
-        {"in a folder that is no text", "\xFF/x", "\\xFF/x"},
+        {"UTF-8, in a folder that is no text", "\xFF/曲", "\\xFF/曲"},
     };
     const TempFolder folder;
     const std::string dir = folder.path().native() + "/";
