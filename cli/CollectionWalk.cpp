@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "GivenPath.h"
 #include "LineEnd.h"
-#include "ReadableName.h"
+#include "PrintableName.h"
 #include "Report.h"
 
 namespace Cli {
@@ -15,20 +16,22 @@ CollectionWalk::CollectionWalk(const Options& options, ResultWriter& writer, Rea
       readFolder_(std::move(readFolder)) {}
 
 void CollectionWalk::WalkNamedPath(const std::string& path) {
+    // Any path printed is taken back; reports show full paths, as the
+    // window does: those of the files the system reads for the path given.
+    const std::string native = Runtime::NativePathOfPrinted(path);
     std::string absolute;
     std::optional<Runtime::FolderFacts> folder;
     try {
-        // Reports show full paths, as the window does.
-        absolute = Runtime::AbsoluteDirectory(path);
+        absolute = Runtime::AbsolutePathAsOpened(native);
         folder = Runtime::LookUpFolder(absolute);
     } catch (const Runtime::RuntimeError& error) {
-        return TellFailure(path, error);
+        return TellFailure(native, error);
     }
     if (!folder) {
         // A named file is read whatever its name: the pattern picks files
         // out of folders, and a broken or odd file gets its report too.
         progress_.FilesFound(1);
-        writer_.Write(Runtime::ReadablePath(absolute), MIDTitle::ReadMidInfo(Runtime::PathFromNative(absolute)));
+        writer_.Write(Runtime::PrintablePath(absolute), MIDTitle::ReadMidInfo(Runtime::PathFromNative(absolute)));
         progress_.FileRead();
         hasStopped_ = !writer_.IsWritable();
         return;
@@ -76,11 +79,11 @@ void CollectionWalk::ReadFiles(const std::string& folder, const std::vector<Runt
         paths.push_back(Runtime::PathFromNative(JoinFullPath(folder, file.NativeName)));
     }
 
-    std::string shownPath = JoinFullPath(Runtime::ReadablePath(folder), "");
+    std::string shownPath = JoinFullPath(Runtime::PrintablePath(folder), "");
     const std::size_t folderLength = shownPath.size();
     const bool isWanted = pool_.ReadInOrder(paths, [&](std::size_t index, const MIDTitle::MidReading& reading) {
         shownPath.resize(folderLength);
-        shownPath += files[index].DisplayName;
+        shownPath += Runtime::PrintablePath(files[index].NativeName);
         writer_.Write(shownPath, reading);
         progress_.FileRead();
         return writer_.IsWritable();
@@ -91,7 +94,7 @@ void CollectionWalk::ReadFiles(const std::string& folder, const std::vector<Runt
 void CollectionWalk::TellFailure(std::string_view nativePath, const Runtime::RuntimeError& error) {
     hasFailed_ = true;
     progress_.Clear();
-    err_ << "midtitle-cli: " << Runtime::ReadablePath(nativePath) << ": " << error.Message() << kLineEnd << std::flush;
+    err_ << "midtitle-cli: " << Runtime::PrintablePath(nativePath) << ": " << error.Message() << kLineEnd << std::flush;
 }
 
 }  // namespace Cli

@@ -2,27 +2,34 @@
 
 #include <array>
 
+#include "PrintableName.h"
+
 namespace Cli {
 
-void AppendTsvField(std::string& row, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
-        case '\t': row += "\\t"; break;
-        case '\n': row += "\\n"; break;
-        case '\r': row += "\\r"; break;
-        case '\\': row += "\\\\"; break;
-        default: row += c;
-        }
-    }
+namespace {
+
+constexpr std::array<char, 16> kHexDigits = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                             '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+
+void AppendUnicodeEscape(std::string& row, unsigned char codePoint) {
+    row += "\\u00";
+    row += kHexDigits[codePoint >> 4];
+    row += kHexDigits[codePoint & 0xF];
 }
 
+}  // namespace
+
+void AppendTsvField(std::string& row, std::string_view text) { Runtime::AppendVisible(row, text, true); }
+
 void AppendCsvField(std::string& row, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        row += text;
+    std::string visible;
+    Runtime::AppendVisible(visible, text, false);
+    if (visible.find_first_of(",\"") == std::string::npos) {
+        row += visible;
         return;
     }
     row += '"';
-    for (const char c : text) {
+    for (const char c : visible) {
         if (c == '"') row += '"';
         row += c;
     }
@@ -30,10 +37,9 @@ void AppendCsvField(std::string& row, std::string_view text) {
 }
 
 void AppendJsonString(std::string& row, std::string_view text) {
-    constexpr std::array<char, 16> kHexDigits = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                                 '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     row += '"';
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '"': row += "\\\""; break;
@@ -42,10 +48,10 @@ void AppendJsonString(std::string& row, std::string_view text) {
         case '\r': row += "\\r"; break;
         case '\t': row += "\\t"; break;
         default:
-            if (byte < 0x20) {
-                row += "\\u00";
-                row += kHexDigits[byte >> 4];
-                row += kHexDigits[byte & 0xF];
+            if (byte < 0x20 || byte == 0x7F) {
+                AppendUnicodeEscape(row, byte);
+            } else if (byte == 0xC2 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
+                AppendUnicodeEscape(row, static_cast<unsigned char>(text[++i]));  // U+0080 to U+009F, in UTF-8 C2 80 to C2 9F
             } else {
                 row += c;
             }

@@ -16,6 +16,7 @@ struct Options {
     OutputFormat format = OutputFormat::Report;
     std::string pattern = "*.smf;*.mid";
     unsigned jobs = 1;
+    bool byteOrderMark = false;  // before csv, for Excel
 };
 
 // The outcome of reading the arguments: options to run with, or text for
@@ -30,8 +31,8 @@ struct ParsedArguments {
 
 inline constexpr int kUsageError = 2;
 
-// arguments without the program's name. defaultJobs is what -j means when
-// it is not given: the number of cores.
-ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned defaultJobs);
+// arguments without the program's name; cores, the machine's, sets what -j
+// means when it is not given.
+ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned cores);
 
 }  // namespace Cli

@@ -6,7 +6,6 @@ namespace Cli {
 
 namespace {
 
-constexpr auto kQuietStart = std::chrono::seconds(1);
 constexpr auto kRefresh = std::chrono::milliseconds(250);
 
 // Columns a line takes in a terminal: ASCII one each, Japanese two.
@@ -22,8 +21,8 @@ std::size_t ColumnsOf(const std::string& line) {
 
 }  // namespace
 
-Progress::Progress(std::ostream& err, bool isShown)
-    : err_(err), isShown_(isShown), start_(Clock::now()), lastShown_(start_) {}
+Progress::Progress(std::ostream& err, bool isShown, Clock::duration quietStart)
+    : err_(err), isShown_(isShown), start_(Clock::now()), nextShown_(start_ + quietStart) {}
 
 void Progress::FilesFound(std::size_t count) { found_ += count; }
 
@@ -31,14 +30,14 @@ void Progress::FileRead() {
     ++read_;
     if (!isShown_) return;
     const auto now = Clock::now();
-    if (now - start_ < kQuietStart || now - lastShown_ < kRefresh) return;
+    if (now < nextShown_) return;
+    nextShown_ = now + kRefresh;
     Show(now);
 }
 
 void Progress::Show(Clock::time_point now) {
-    lastShown_ = now;
     const double seconds = std::chrono::duration<double>(now - start_).count();
-    const auto rate = static_cast<std::uint64_t>(static_cast<double>(read_) / seconds);
+    const auto rate = seconds > 0 ? static_cast<std::uint64_t>(static_cast<double>(read_) / seconds) : read_;
     const std::string line = std::to_string(read_) + " / " + std::to_string(found_) + " ファイルを読みました（毎秒 " +
                              std::to_string(rate) + " ファイル）";
     const std::size_t columns = ColumnsOf(line);

@@ -4,14 +4,19 @@
 
 #include "FieldText.h"
 #include "LineEnd.h"
+#include "PrintableName.h"
 #include "Report.h"
 
 namespace Cli {
 
 namespace {
 
-// RFC 4180 ends every record in CR LF, whatever the platform.
+// RFC 4180 ends every record in CR LF, whatever the platform; tsv and JSON
+// Lines end in LF on every platform, so that awk and jq read them whole.
 constexpr std::string_view kCsvLineEnd = "\r\n";
+constexpr char kRowEnd = '\n';
+// Japanese Excel reads a CSV file without it as Shift_JIS.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr std::string_view kOk = "ok";
 
@@ -32,10 +37,12 @@ std::string_view TitleOf(const MIDTitle::MidReading& reading) {
 
 }  // namespace
 
-ResultWriter::ResultWriter(std::ostream& out, OutputFormat format) : out_(out), format_(format) {}
+ResultWriter::ResultWriter(std::ostream& out, OutputFormat format, bool hasByteOrderMark)
+    : out_(out), format_(format), hasByteOrderMark_(hasByteOrderMark) {}
 
 void ResultWriter::WriteHeader() {
-    if (format_ == OutputFormat::Tsv) out_ << "path\tformat\ttracks\tdivision\ttitle\tstatus" << kLineEnd;
+    if (hasByteOrderMark_) out_ << kByteOrderMark;
+    if (format_ == OutputFormat::Tsv) out_ << "path\tformat\ttracks\tdivision\ttitle\tstatus" << kRowEnd;
     if (format_ == OutputFormat::Csv) out_ << "path,format,tracks,division,title,status" << kCsvLineEnd;
 }
 
@@ -49,7 +56,10 @@ void ResultWriter::Write(std::string_view path, const MIDTitle::MidReading& read
 
 void ResultWriter::AppendReport(std::string_view path, const MIDTitle::MidReading& reading) {
     if (!isFirst_) text_ += kLineEnd;  // one blank line between reports
-    const std::string report = ComposeReport(path, reading.Info);
+    MIDTitle::MidInfo shown = reading.Info;
+    shown.Title.clear();
+    Runtime::AppendVisible(shown.Title, reading.Info.Title, false);
+    const std::string report = ComposeReport(path, shown);
     // The window's report ends its lines in CR LF; here they end as the
     // platform's text does.
     std::string_view rest(report);
@@ -76,13 +86,16 @@ void ResultWriter::AppendRow(std::string_view path, const MIDTitle::MidReading& 
         text_ += ",\"status\":";
         AppendJsonString(text_, StatusOf(reading));
         text_ += '}';
-        text_ += kLineEnd;
+        text_ += kRowEnd;
         return;
     }
     const bool isCsv = format_ == OutputFormat::Csv;
     const char separator = isCsv ? ',' : '\t';
     const auto appendField = isCsv ? AppendCsvField : AppendTsvField;
-    appendField(text_, path);
+    // A printed path holds no tab or line break, and its backslashes are
+    // its own escapes (on Windows its separators): tsv takes it as it is.
+    if (isCsv) AppendCsvField(text_, path);
+    else text_ += path;
     for (const std::int32_t number : {info.Format, info.Tracks, info.Resolution}) {
         text_ += separator;
         AppendNumber(text_, number);
@@ -91,7 +104,8 @@ void ResultWriter::AppendRow(std::string_view path, const MIDTitle::MidReading& 
     appendField(text_, TitleOf(reading));
     text_ += separator;
     appendField(text_, StatusOf(reading));
-    text_ += isCsv ? kCsvLineEnd : kLineEnd;
+    if (isCsv) text_ += kCsvLineEnd;
+    else text_ += kRowEnd;
 }
 
 }  // namespace Cli

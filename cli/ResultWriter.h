@@ -13,12 +13,13 @@ namespace Cli {
 // window's seven-line report, or one row of tsv, csv or JSON Lines.
 class ResultWriter {
 public:
-    ResultWriter(std::ostream& out, OutputFormat format);
+    ResultWriter(std::ostream& out, OutputFormat format, bool hasByteOrderMark);
 
-    // The header row of tsv and csv; nothing for the others.
+    // The byte-order mark when asked for, and the header row of tsv and csv.
     void WriteHeader();
 
-    // path is what people read (UTF-8), the one the report shows.
+    // path is the printed path (Runtime::PrintablePath), the one the report
+    // shows; the title is made safe here.
     void Write(std::string_view path, const MIDTitle::MidReading& reading);
 
     // False once the output cannot take more, as when the reader of a pipe
@@ -31,6 +32,7 @@ private:
 
     std::ostream& out_;
     OutputFormat format_;
+    bool hasByteOrderMark_;
     bool isFirst_ = true;
     std::string text_;  // reused for every file, so a row costs no allocation
 };

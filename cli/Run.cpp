@@ -10,6 +10,33 @@
 
 namespace Cli {
 
+namespace {
+
+// The end of a run whose output failed: quiet when the reader of a pipe has
+// gone (| head), told on err for anything else. The rows written before
+// may be cut short, so the status says so.
+int EndOnFailedOutput(std::ostream& err, const std::optional<Runtime::WriteFailure>& failure, int status) {
+    if (failure && failure->IsClosedPipe) return status;
+    err << "midtitle-cli: 標準出力に書けません: ";
+    if (failure) {
+        err << failure->Error.Message() << "（システムのエラー " << failure->SystemNumber << ": " << failure->SystemText
+            << "）";
+    } else {
+        err << Runtime::MakeError(Runtime::kUnknownFailure).Message();
+    }
+    err << kLineEnd << std::flush;
+    return 1;
+}
+
+int EndOnFailure(std::ostream& out, std::ostream& err, Progress& progress, const Runtime::RuntimeError& error) {
+    out << std::flush;
+    progress.Clear();
+    err << "midtitle-cli: " << error.Message() << kLineEnd << std::flush;
+    return 1;
+}
+
+}  // namespace
+
 int Run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err, const RunContext& context) {
     const ParsedArguments parsed = ParseArguments(arguments, context.cores);
     if (!parsed.options) {
@@ -19,8 +46,9 @@ int Run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     }
     const Options& options = *parsed.options;
 
-    ResultWriter writer(out, options.format);
-    Progress progress(err, context.isErrorTerminal);
+    ResultWriter writer(out, options.format, options.byteOrderMark);
+    Progress progress(err, context.isErrorTerminal && !context.isOutputTerminal, context.progressQuietStart);
+    int status = 0;
     try {
         ReadingPool pool(options.jobs);
         CollectionWalk walk(options, writer, pool, progress, err, context.readFolder);
@@ -30,15 +58,16 @@ int Run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
             walk.WalkNamedPath(path);
         }
         out << std::flush;
-        progress.Clear();
-        return walk.HasFailed() ? 1 : 0;
+        status = walk.HasFailed() ? 1 : 0;
     } catch (const std::bad_alloc&) {
         // A folder too large for memory ends the walk; what was written stays.
-        out << std::flush;
-        progress.Clear();
-        err << "midtitle-cli: " << Runtime::MakeError(Runtime::kOutOfMemory).Message() << kLineEnd << std::flush;
-        return 1;
+        status = EndOnFailure(out, err, progress, Runtime::MakeError(Runtime::kOutOfMemory));
+    } catch (const Runtime::RuntimeError& error) {
+        // The system lacks what printing a name needs (code page 932).
+        status = EndOnFailure(out, err, progress, error);
     }
+    progress.Clear();
+    return out ? status : EndOnFailedOutput(err, context.outputFailure(), status);
 }
 
 }  // namespace Cli

@@ -12,9 +12,9 @@ bool StandardStreamBuffer::Drain() {
     const auto pending = static_cast<std::size_t>(pptr() - pbase());
     // Once a write has failed nothing more goes out, and all later writes
     // fail too, so the program sees the end as soon as it writes again.
-    if (!hasFailed_ && pending > 0) hasFailed_ = !stream_.Write({pbase(), pending});
+    if (!failure_ && pending > 0) failure_ = stream_.Write({pbase(), pending});
     setp(buffer_.data(), buffer_.data() + buffer_.size());
-    return !hasFailed_;
+    return !failure_;
 }
 
 StandardStreamBuffer::int_type StandardStreamBuffer::overflow(int_type c) {

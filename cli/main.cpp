@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
     Cli::RunContext context;
+    context.isOutputTerminal = outBuffer.IsTerminal();
     context.isErrorTerminal = errBuffer.IsTerminal();
+    context.outputFailure = [&outBuffer] { return outBuffer.Failure(); };
     context.cores = std::max(1u, std::thread::hardware_concurrency());
     return Cli::Run(std::span(arguments).subspan(arguments.empty() ? 0 : 1), out, err, context);
 }

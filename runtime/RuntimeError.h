@@ -10,7 +10,10 @@ namespace Runtime {
 enum ErrorNumber : std::int32_t {
     kOverflow = 6,
     kOutOfMemory = 7,
+    kBadFileNumber = 52,
     kFileNotFound = 53,
+    kDiskFull = 61,
+    kNameTooLong = 64,
     kTooManyFiles = 67,
     kAccessDenied = 70,
     kNotReady = 71,

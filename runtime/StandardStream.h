@@ -1,12 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "RuntimeError.h"
 
 namespace Runtime {
 
 enum class StandardStreamKind { Output, Error };
+
+// Why a write to a standard stream failed, in the project's words and the
+// system's own.
+struct WriteFailure {
+    // The reader of a pipe has gone (| head): nobody is left to tell, and
+    // the program may end quietly.
+    bool IsClosedPipe = false;
+    RuntimeError Error;
+    long SystemNumber = 0;   // errno here, GetLastError on Windows
+    std::string SystemText;  // UTF-8
+};
 
 // The process's standard output or standard error, written as UTF-8. On
 // Windows a console is written in UTF-16 (WriteConsoleW), so Japanese reads
@@ -21,9 +35,10 @@ public:
     // Whether a person is watching: a terminal, or a console on Windows.
     bool IsTerminal() const noexcept { return isTerminal_; }
 
-    // Writes all of text. False when it could not: the reader of a pipe has
-    // gone, or the disk is full; the caller stops writing then.
-    bool Write(std::string_view text);
+    // Writes all of text, or says why it could not: the reader of a pipe
+    // has gone, the disk is full, the descriptor is closed. The caller stops
+    // writing then.
+    std::optional<WriteFailure> Write(std::string_view text);
 
 private:
     std::intptr_t handle_;

@@ -3,31 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <iconv.h>
 
-#include "../RuntimeError.h"
+#include "IconvHandle.h"
 
 namespace Runtime {
 
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// Owns one iconv conversion descriptor.
-class IconvHandle {
-public:
-    IconvHandle(const char* to, const char* from) : handle_(::iconv_open(to, from)) {
-        if (handle_ == reinterpret_cast<iconv_t>(-1)) throw MakeError(kUnknownFailure);
-    }
-    IconvHandle(const IconvHandle&) = delete;
-    IconvHandle& operator=(const IconvHandle&) = delete;
-    ~IconvHandle() { ::iconv_close(handle_); }
-
-    iconv_t get() const noexcept { return handle_; }
-
-private:
-    iconv_t handle_;
-};
 
 bool IsAscii(std::span<const std::uint8_t> bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });

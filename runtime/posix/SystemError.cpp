@@ -8,14 +8,17 @@ RuntimeError ErrorFromErrno(int error) {
     switch (error) {
     case ENOENT: return MakeError(kFileNotFound);
     case ENOTDIR:
-    case ENAMETOOLONG:
     case ELOOP: return MakeError(kPathNotFound);
+    case ENAMETOOLONG: return MakeError(kNameTooLong);
     case EACCES:
     case EPERM:
     case EROFS: return MakeError(kAccessDenied);
     case EMFILE:
     case ENFILE: return MakeError(kTooManyFiles);
     case ENOMEM: return MakeError(kOutOfMemory);
+    case ENOSPC:
+    case EDQUOT: return MakeError(kDiskFull);
+    case EBADF: return MakeError(kBadFileNumber);
     case EIO:
     case ENXIO:
     case ENODEV:

@@ -3,7 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
+
+#include "SystemError.h"
+#include "WideText.h"
 
 namespace Runtime {
 
@@ -30,18 +34,40 @@ std::size_t WholeCharacters(std::string_view text) {
     return size;
 }
 
-bool WriteBytes(HANDLE handle, std::string_view text) {
+struct LocalFreer {
+    void operator()(wchar_t* text) const noexcept { ::LocalFree(text); }
+};
+
+// The system's own words for error, in the user's language.
+std::string SystemText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const std::unique_ptr<wchar_t, LocalFreer> owned(text);
+    std::wstring_view message(text, length);
+    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n')) message.remove_suffix(1);
+    return Utf8FromWide(message);
+}
+
+WriteFailure FailureOfLastCall() {
+    const DWORD error = ::GetLastError();
+    // A pipe whose reader has gone fails with ERROR_NO_DATA or ERROR_BROKEN_PIPE.
+    const bool isClosedPipe = error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE;
+    return WriteFailure{isClosedPipe, ErrorFromWin32(error), static_cast<long>(error), SystemText(error)};
+}
+
+std::optional<WriteFailure> WriteBytes(HANDLE handle, std::string_view text) {
     while (!text.empty()) {
         DWORD written = 0;
         const auto piece = static_cast<DWORD>(std::min(text.size(), kLargestWrite));
-        // A pipe whose reader has gone fails with ERROR_NO_DATA or ERROR_BROKEN_PIPE.
-        if (!::WriteFile(handle, text.data(), piece, &written, nullptr)) return false;
+        if (!::WriteFile(handle, text.data(), piece, &written, nullptr)) return FailureOfLastCall();
         text.remove_prefix(written);
     }
-    return true;
+    return std::nullopt;
 }
 
-bool WriteConsole(HANDLE handle, std::string_view text) {
+std::optional<WriteFailure> WriteConsole(HANDLE handle, std::string_view text) {
     while (!text.empty()) {
         const std::string_view piece = text.substr(0, WholeCharacters(text.substr(0, kLargestWrite)));
         const int bytes = static_cast<int>(piece.size());
@@ -51,12 +77,14 @@ bool WriteConsole(HANDLE handle, std::string_view text) {
         std::wstring_view rest(wide);
         while (!rest.empty()) {
             DWORD written = 0;
-            if (!::WriteConsoleW(handle, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr)) return false;
+            if (!::WriteConsoleW(handle, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr)) {
+                return FailureOfLastCall();
+            }
             rest.remove_prefix(written);
         }
         text.remove_prefix(piece.size());
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -68,13 +96,13 @@ StandardStream::StandardStream(StandardStreamKind kind) noexcept
     isTerminal_ = ::GetConsoleMode(Handle(handle_), &mode) != 0;
 }
 
-bool StandardStream::Write(std::string_view text) {
+std::optional<WriteFailure> StandardStream::Write(std::string_view text) {
     if (!isTerminal_) return WriteBytes(Handle(handle_), text);
     unfinished_.append(text);
     const std::size_t whole = WholeCharacters(unfinished_);
-    const bool written = WriteConsole(Handle(handle_), std::string_view(unfinished_).substr(0, whole));
+    auto failure = WriteConsole(Handle(handle_), std::string_view(unfinished_).substr(0, whole));
     unfinished_.erase(0, whole);
-    return written;
+    return failure;
 }
 
 void ReportClosedPipesAsErrors() noexcept {}

@@ -13,13 +13,16 @@ RuntimeError ErrorFromWin32(unsigned long error) {
     case ERROR_BAD_NET_NAME:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
-    case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_DIRECTORY:
     case ERROR_CANT_RESOLVE_FILENAME: return MakeError(kPathNotFound);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_NETWORK_ACCESS_DENIED: return MakeError(kAccessDenied);
+    case ERROR_FILENAME_EXCED_RANGE: return MakeError(kNameTooLong);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return MakeError(kDiskFull);
+    case ERROR_INVALID_HANDLE: return MakeError(kBadFileNumber);
     case ERROR_TOO_MANY_OPEN_FILES: return MakeError(kTooManyFiles);
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:

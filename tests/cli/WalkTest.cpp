@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <string_view>
 
 #include "CliRun.h"
+#include "LineEnd.h"
 #include "SmfBytes.h"
 #include "TempFolder.h"
 
@@ -83,27 +87,86 @@ TEST_F(Walk, TellsWhatCannotBeReadAndGoesOn) {
         if (folder.ends_with("b")) fs::remove_all(Runtime::PathFromUtf8(folder));
         return Runtime::ReadFolder(folder, pattern);
     };
-    const CliResult result = RunCli({"-r", "--format", "tsv", Utf8(root()), Utf8(root() / "missing.mid")}, context);
+    const std::string tooLong(300, 'a');  // no system takes a name that long
+    const CliResult result =
+        RunCli({"-r", "--format", "tsv", Utf8(root()), Utf8(root() / "missing.mid"), Utf8(root() / tooLong)}, context);
     EXPECT_EQ(ListedPaths(result.out, root()), (std::vector<std::string>{"a.mid", "曲集/春の海.mid"}));
-    EXPECT_NE(result.err.find(Utf8(root() / "b") + ": 76 パスが見つかりません。"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("missing.mid: 53 ファイルが見つかりません。"), std::string::npos) << result.err;
+    std::vector<std::string> told = {Utf8(root() / "b") + ": 76 パスが見つかりません。",
+                                     "missing.mid: 53 ファイルが見つかりません。"};
+#ifndef _WIN32
+    told.push_back(tooLong + ": 64 パス名が長すぎます。");  // Wine tells such a name as missing
+#endif
+    for (const std::string& message : told) EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     EXPECT_EQ(result.status, 1);
 }
 
 #ifndef _WIN32
 TEST_F(Walk, TurnsAwayANameSwappedForAFifoAfterItWasListed) {
     // Opening a FIFO for reading would wait for a writer that never comes.
+    const fs::path fifo = root() / "a.mid";
     Cli::RunContext context;
-    context.readFolder = [](std::string_view folder, const Runtime::NamePattern& pattern) {
+    context.readFolder = [&](std::string_view folder, const Runtime::NamePattern& pattern) {
         Runtime::FolderContents contents = Runtime::ReadFolder(folder, pattern);
-        const fs::path swapped = Runtime::PathFromUtf8(folder) / "a.mid";
-        if (fs::remove(swapped)) ::mkfifo(swapped.c_str(), 0600);
+        if (fs::remove(fifo)) ::mkfifo(fifo.c_str(), 0600);
         return contents;
     };
-    const CliResult result = RunCli({"--format", "tsv", Utf8(root())}, context);
+    auto run = std::async(std::launch::async, [&] { return RunCli({"--format", "tsv", Utf8(root())}, context); });
+    if (run.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
+        ADD_FAILURE() << "the walk waits on the FIFO";
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // a writer comes and goes: the open returns
+    }
+    const CliResult result = run.get();
     EXPECT_NE(result.out.find("a.mid\t0\t0\t0\t\t53 ファイルが見つかりません。"), std::string::npos) << result.out;
 }
+
+TEST_F(Walk, ReadsWhatTheSystemReadsThroughALinkAndDotDot) {
+    fs::create_directories(root() / "real" / "sub");
+    fs::create_directory_symlink(root() / "real" / "sub", root() / "L");
+    folder_.Write("real/a.mid", TitledSong("real"));
+    const CliResult result = RunCli({"--format", "tsv", Utf8(root() / "L" / ".." / "." / "a.mid")});
+    EXPECT_NE(result.out.find(Utf8(fs::canonical(root() / "real") / "a.mid") + "\t1\t2\t480\treal\tok"), std::string::npos)
+        << result.out;
+}
 #endif
+
+TEST_F(Walk, StopsAtTheFirstWriteThatFailsAndTellsWhyUnlessThePipeClosed) {
+    // An output that takes nothing: every write fails.
+    struct Refusing : std::streambuf {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+    } refusing;
+    const struct { const char* why; bool isClosedPipe; int status; std::string err; } cases[] = {
+        {"closed pipe", true, 0, ""},
+        {"disk full", false, 1, "midtitle-cli: 標準出力に書けません: 61 ディスクがいっぱいです。（システムのエラー 28: disk full）"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        int listed = 0;
+        Cli::RunContext context;
+        context.readFolder = [&](std::string_view folder, const Runtime::NamePattern& pattern) {
+            ++listed;
+            return Runtime::ReadFolder(folder, pattern);
+        };
+        context.outputFailure = [&] {
+            return Runtime::WriteFailure{c.isClosedPipe, Runtime::MakeError(Runtime::kDiskFull), 28, "disk full"};
+        };
+        std::ostream out(&refusing);
+        std::ostringstream err;
+        EXPECT_EQ(Cli::Run(std::vector<std::string>{"-r", Utf8(root())}, out, err, context), c.status);
+        EXPECT_EQ(err.str(), c.err.empty() ? "" : c.err + std::string(Cli::kLineEnd));
+        EXPECT_EQ(listed, 1);
+    }
+}
+
+TEST_F(Walk, DrawsProgressOnlyWhenTheRowsGoElsewhere) {
+    for (const bool isOutputTerminal : {false, true}) {
+        Cli::RunContext context;
+        context.isErrorTerminal = true;
+        context.isOutputTerminal = isOutputTerminal;
+        context.progressQuietStart = {};
+        const bool isDrawn = RunCli({"-r", Utf8(root())}, context).err.find("ファイルを読みました") != std::string::npos;
+        EXPECT_EQ(isDrawn, !isOutputTerminal);
+    }
+}
 
 TEST_F(Walk, GivesTheSameOutputOnAnyNumberOfThreads) {
     for (int i = 0; i < 300; ++i) {
@@ -118,6 +181,8 @@ TEST_F(Walk, GivesTheSameOutputOnAnyNumberOfThreads) {
 TEST(Arguments, AnswerUsageErrorsWithStatusTwo) {
     const struct { const char* why; std::vector<std::string> arguments; std::string_view message; } cases[] = {
         {"no path", {}, "読むファイルかフォルダーを指定してください。"},
+        {"empty path, as an unset variable gives", {""}, "空のパスは指定できません。"},
+        {"byte-order mark for no csv", {"--bom", "x"}, "--bom は --format csv と一緒に指定してください。"},
         {"unknown option", {"--colour", "x"}, "知らないオプションです: --colour"},
         {"unknown format", {"--format", "xml", "x"}, "形式 xml はありません。"},
         {"format without value", {"x", "--format"}, "オプション --format には値が要ります。"},
@@ -133,7 +198,8 @@ TEST(Arguments, AnswerUsageErrorsWithStatusTwo) {
     }
     const CliResult help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("使い方: midtitle-cli"), std::string::npos);
+    EXPECT_NE(help.out.find("使い方: midtitle-cli [オプション] PATH..."), std::string::npos);
+    EXPECT_NE(help.out.find("（既定 8、"), std::string::npos);  // even on one core: the disk is the limit
     EXPECT_EQ(RunCli({"--version"}).out, "midtitle-cli 1.0.0\n");
 }
 

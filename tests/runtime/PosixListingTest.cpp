@@ -64,7 +64,7 @@ TEST(ReadFolder, SaysWhyAFolderCannotBeRead) {
         {"readable", folder.path(), 0},
         {"missing", folder.path() / "gone", Runtime::kPathNotFound},
         {"a file", file, Runtime::kPathNotFound},
-        {"name too long", folder.path() / std::string(300, 'x'), Runtime::kPathNotFound},
+        {"name too long", folder.path() / std::string(300, 'x'), Runtime::kNameTooLong},
         {"link to itself", folder.path() / "loop", Runtime::kPathNotFound},
         {"no rights", folder.path() / "locked", Runtime::kAccessDenied},
     };
