@@ -59,15 +59,21 @@ TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
     }
 }
 
-TEST(WindowsErrors, NotReadyDrivesHaveTheirOwnNumber) {
-    const struct { DWORD error; int number; } cases[] = {
-        {ERROR_NOT_READY, Runtime::kNotReady},
-        {ERROR_NOT_CONNECTED, Runtime::kNotReady},
-        {ERROR_PATH_NOT_FOUND, Runtime::kPathNotFound},
-        {ERROR_CRC, Runtime::kDeviceIo},
+TEST(WindowsErrors, FailingDisksAndCardReadersGiveTheirOwnNumbers) {
+    const struct { DWORD error; const char* message; } cases[] = {
+        {ERROR_NOT_READY, "71 ディスクが準備されていません。"},  // an empty card reader
+        {ERROR_NO_MEDIA_IN_DRIVE, "71 ディスクが準備されていません。"},
+        {ERROR_MEDIA_CHANGED, "71 ディスクが準備されていません。"},
+        {ERROR_NOT_CONNECTED, "71 ディスクが準備されていません。"},
+        {ERROR_CRC, "57 デバイス I/O エラーです。"},
+        {ERROR_IO_DEVICE, "57 デバイス I/O エラーです。"},
+        {ERROR_NOT_DOS_DISK, "57 デバイス I/O エラーです。"},
+        {ERROR_DISK_OPERATION_FAILED, "57 デバイス I/O エラーです。"},
+        {ERROR_NOACCESS, "57 デバイス I/O エラーです。"},  // Wine's answer to a read the disk failed
+        {ERROR_ACCESS_DENIED, "70 アクセスが拒否されました。"},
+        {ERROR_PATH_NOT_FOUND, "76 パスが見つかりません。"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Runtime::ErrorFromWin32(c.error).Number, c.number) << c.error;
-    EXPECT_EQ(Runtime::DescribeError(Runtime::kNotReady), "ディスクが準備されていません。");
+    for (const auto& c : cases) EXPECT_EQ(Runtime::ErrorFromWin32(c.error).Message(), c.message) << c.error;
 }
 
 TEST(AbsoluteDirectoryOnWindows, GivesNormalPathsUnderADrive) {
