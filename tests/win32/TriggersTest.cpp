@@ -1,17 +1,19 @@
 // What reads the selected file again, and what leaves Text1 alone.
 #include <gtest/gtest.h>
 
+#include "Files.h"
 #include "SmfBytes.h"
 #include "TempFolder.h"
 #include "WindowDriver.h"
 
-// Form1 on three songs titled First, Second and Third, and files the list leaves out.
+// Form1 on three songs titled First, Second and Third, files the list leaves out, and a folder of three more.
 class File1Triggers : public testing::Test {
 protected:
     static const std::filesystem::path& WithSongs(const TempFolder& folder) {
         for (const auto& [name, title] : {std::pair{"a.mid", "First"}, {"B.MID", "Second"}, {"c.smf", "Third"},
-                                          {"notes.txt", "Not listed"}, {"d.midi", "Not listed"}})
-            folder.Write(name, TitledSong(title));
+                                          {"notes.txt", "Not listed"}, {"d.midi", "Not listed"}, {"曲/x.mid", "X"},
+                                          {"曲/y.mid", "Y"}, {"曲/z.mid", "Z"}})
+            Put(folder.path(), name, TitledSong(title));
         return folder.path();
     }
     const TempFolder folder;
@@ -61,17 +63,25 @@ TEST_F(File1Triggers, KeysMousePressesAndMovesReadTheFileAgain) {
 
 TEST_F(File1Triggers, NoSelectionOrAnUnchangedReportLeavesText1Alone) {
     const HWND text1 = window.form().Text1();
-    for (const auto& [message, keys] : {std::pair<UINT, WPARAM>{WM_MOUSEMOVE, 0}, {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}})
-        window.Mouse(file1, message, keys, 0);
-    window.Key(file1, VK_SHIFT);
-    EXPECT_EQ(window.Text1(), "") << "nothing selected";
+    // Nothing selected: at the start, and in a folder just opened after the third file was chosen.
+    for (const bool isOpened : {false, true}) {
+        SCOPED_TRACE(isOpened ? "a folder just opened" : "at the start");
+        if (isOpened) window.Click(file1, 2), window.Shows("Third"), window.Click(window.form().Dir1(), "曲", 2);
+        const std::string shown = window.Text1();
+        EXPECT_EQ(window.form().File1().Current(), -1);
+        for (const auto& [message, keys] : {std::pair<UINT, WPARAM>{WM_MOUSEMOVE, 0}, {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}})
+            window.Mouse(file1, message, keys, 2);
+        window.Key(file1, VK_SHIFT);
+        EXPECT_EQ(window.Text1(), shown);
+        EXPECT_EQ(shown.empty(), !isOpened);
+    }
     window.Click(file1, 0);
     // A selection in Text1 survives only if its text is never set again.
     ::SendMessageW(text1, EM_SETSEL, 3, 8);
     for (int move = 0; move < 3; ++move) ::SendMessageW(file1, WM_MOUSEMOVE, 0, MAKELPARAM(move, move));
     window.Key(file1, VK_SHIFT);
     EXPECT_EQ(::SendMessageW(text1, EM_GETSEL, 0, 0), MAKELRESULT(3, 8));
-    folder.Write("a.mid", TitledSong("Changed"));
+    Put(folder.path(), "曲/x.mid", TitledSong("Changed"));
     ::SendMessageW(file1, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
     EXPECT_TRUE(window.Shows("Changed")) << window.Text1();
     EXPECT_NE(::SendMessageW(text1, EM_GETSEL, 0, 0), MAKELRESULT(3, 8));
