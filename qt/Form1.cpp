@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -192,8 +193,14 @@ void Form1::GetMidFileFormat() {
 }
 
 void Form1::showReport(std::string report) {
+    auto changed = shownReport_.Replace(std::move(report));
+    if (!changed) return;
     // QPlainTextEdit takes CR LF as one line break.
-    if (auto changed = shownReport_.Replace(std::move(report))) text1_->setPlainText(QString::fromStdString(*changed));
+    text1_->setPlainText(QString::fromStdString(*changed));
+    // A long path wraps the first line and pushes the title out of sight:
+    // a new report is shown from its end, the caret left at its start.
+    QScrollBar* scroll = text1_->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
 }
 
 void Form1::showWaiting() {

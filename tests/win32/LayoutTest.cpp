@@ -1,6 +1,7 @@
 // The fixed window at 96 dpi, its tab order and the names screen readers hear.
 #include <gtest/gtest.h>
 
+#include "Files.h"
 #include "TempFolder.h"
 #include "WindowDriver.h"
 #include "WindowGeometry.h"
@@ -56,4 +57,43 @@ TEST(Form1Layout, PlacesTabsAndNamesTheControlsAtTheWindowsDpi) {
         EXPECT_EQ(TextOf(label, ::GetClassNameW), L"Static");
         EXPECT_EQ(TextOf(label), order[i].label);
     }
+}
+
+// Whether Text1 shows the report's title line whole, scrolled as it is.
+static bool IsTitleInView(WindowDriver& window) {
+    const HWND text1 = window.form().Text1();
+    const std::wstring text = Runtime::WideFromUtf8(window.Text1());
+    const std::size_t title = text.find(L"タイトル－"), end = text.find(L"\r\n", title);
+    const auto top = [&](std::size_t at) { return static_cast<short>(HIWORD(::SendMessageW(text1, EM_POSFROMCHAR, at, 0))); };
+    const int lineHeight = top(static_cast<std::size_t>(::SendMessageW(text1, EM_LINEINDEX, 1, 0))) - top(0);
+    RECT shown{};
+    ::SendMessageW(text1, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+    return title != std::wstring::npos && top(title) >= shown.top && top(end - 1) + lineHeight <= shown.bottom;
+}
+
+TEST(Form1Layout, TheTitleShowsWhateverThePathsLength) {
+    const TempFolder folder;
+    // Folders of Japanese names down to a song whose path is 259 characters long, the longest Windows opens.
+    std::filesystem::path deep = folder.path();
+    while (deep.native().size() + 13 < 259)
+        deep /= std::wstring(L"日本の曲日本の曲日本の曲日本の曲日本の曲").substr(0, std::min<std::size_t>(20, 259 - deep.native().size() - 14));
+    const std::string longTitle = "Variations on a Theme, Variations on a Theme, Variations on a Theme, Variations";
+    const std::filesystem::path songs[] = {Put(deep, "song0001.mid", TitledSong("Haru")), Put(deep, "song0002.mid", TitledSong(longTitle))};
+    ASSERT_EQ(songs[0].native().size(), 259u);
+    WindowDriver window(deep);
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{0, 0, 700, 540};
+        if (dpi != 96) ::SendMessageW(window.form().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        for (int row = 0; row < 2; ++row) {
+            window.Click(window.File1(), row);
+            EXPECT_TRUE(window.Shows(row == 0 ? "Haru" : longTitle));
+            EXPECT_EQ(window.Shown(WindowDriver::kFile), Runtime::Utf8FromPath(songs[row]));
+            EXPECT_TRUE(IsTitleInView(window)) << row;
+        }
+    }
+    // Scrolled by the person, the box stays where they put it while the report stays the same.
+    ::SendMessageW(window.form().Text1(), WM_VSCROLL, SB_TOP, 0);
+    window.Mouse(window.File1(), WM_MOUSEMOVE, 0, 1);
+    EXPECT_EQ(::SendMessageW(window.form().Text1(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
