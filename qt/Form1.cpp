@@ -133,8 +133,7 @@ void Form1::followDirectoryReading(bool isReading) {
     if (isReading) return;
     // A drive whose folder could not be read in the end: back to the drive
     // that holds the folder shown.
-    const QSignalBlocker quiet(drive1_);
-    drive1_->setNativeDrive(dir1_->nativePath());
+    drive1_->returnTo(dir1_->nativePath());
     dir1_->setDriveRoot(drive1_->nativeDrive());
 }
 
@@ -144,8 +143,7 @@ void Form1::Drive1_Change() {
         dir1_->setNativePath(drive1_->nativeDrive());
     } catch (const Runtime::RuntimeError& error) {
         // Back to the drive that holds the folder still shown.
-        const QSignalBlocker quiet(drive1_);
-        drive1_->setNativeDrive(dir1_->nativePath());
+        drive1_->returnTo(dir1_->nativePath());
         dir1_->setDriveRoot(drive1_->nativeDrive());
         ShowFailure(this, error);
     }

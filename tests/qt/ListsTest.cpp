@@ -87,7 +87,8 @@ private slots:
         StartedForm window(volume.make({"on-volume.smf", "inside/"}));
         auto shown = [&] { return QStringList{window.drive1->drive(), window.dir1->path(), window.file1->path()}; };
         const Runtime::Volume root{"/", "ext4", "/dev/vda", ""}, usb{volume.native(), "vfat", "/dev/sdb1", "USB"};
-        window.drive1->setVolumes({root, usb, {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"}});
+        window.drive1->setVolumes({root, usb, {volume.at("unplugged"), "vfat", "/dev/sdc1", "GONE"},
+                                   {volume.at("inside"), "vfat", "/dev/sdd1", ""}});
 
         window.drive1->setCurrentIndex(1);
         QVERIFY(window.drive1->currentText().endsWith(QStringLiteral(" [USB]")));
@@ -96,10 +97,15 @@ private slots:
         QCOMPARE(ShownNames(*window.dir1), QStringList({volume.path(), "inside"}));
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
 
-        // A volume that cannot be opened: the message, and the lists stay.
-        window.drive1->setCurrentIndex(2);
-        QCOMPARE(TakeFailureMessage(window.form), kPathNotFound);
-        QCOMPARE(shown(), QStringList(3, volume.path()));
+        // A volume that cannot be opened: the message, and the lists stay; the next arrow key moves on past it.
+        const QString inside = volume.path() + "/inside";
+        for (const auto& [key, failure, landing] : {std::tuple{Qt::Key_Down, kPathNotFound, volume.path()},
+                                                    {Qt::Key_Down, QString(), inside}, {Qt::Key_Up, kPathNotFound, inside},
+                                                    {Qt::Key_Up, QString(), volume.path()}}) {
+            QTest::keyClick(window.drive1, key);
+            QCOMPARE(TakeFailureMessage(window.form), failure);
+            QCOMPARE(shown(), QStringList(3, landing));
+        }
         QCOMPARE(ShownNames(*window.file1), QStringList{"on-volume.smf"});
         // Read again with a volume plugged in before it: the current one stays.
         window.drive1->setVolumes({root, {volume.at("new"), "vfat", "/dev/sdd1", "NEW"}, usb});
