@@ -46,7 +46,10 @@ void FileBox::ShowListing(std::string_view path, std::vector<Runtime::DirectoryE
     nativePath_ = path;
 }
 
-void FileBox::ShowReading(bool isReading) { ::EnableWindow(Handle(), isReading ? FALSE : TRUE); }
+void FileBox::ShowReading(bool isReading) {
+    ::EnableWindow(Handle(), isReading ? FALSE : TRUE);
+    AnnounceState(isReading ? L"読み込み中…" : L"");
+}
 
 void FileBox::Notify(int code) {
     if (code == LBN_SELCHANGE && Current() >= 0 && selectionClicked) selectionClicked();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -73,6 +74,29 @@ public:
             if (list.Row(row).entry.DisplayName == name) return row;
         }
         return -1;
+    }
+
+    // How a list box draws a row now: the darkest grey of its pixels (255 for
+    // white) and the leftmost column drawn on the window's colour (-1 if none).
+    struct Ink { int darkest = 255; int left = -1; };
+    static Ink InkOf(HWND list, int row) {
+        RECT client{}, item{};
+        ::GetClientRect(list, &client);
+        ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        const HDC screen = ::GetDC(list), memory = ::CreateCompatibleDC(screen);
+        const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+        Ink ink;
+        for (int x = item.right - 1; x >= item.left; --x) {
+            for (int y = item.top; y < item.bottom; ++y) {
+                const COLORREF pixel = ::GetPixel(memory, x, y);
+                ink.darkest = std::min(ink.darkest, (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel)) / 3);
+                if (pixel != ::GetSysColor(COLOR_WINDOW)) ink.left = x;
+            }
+        }
+        ::SelectObject(memory, old), ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(list, screen);
+        return ink;
     }
 
     // Keys go as the program's message loop sends them: through IsDialogMessage
