@@ -48,6 +48,11 @@ private slots:
         QVERIFY(folder.path().startsWith(window.drive1->drive()));
         QCOMPARE(window.file1->selectedIndex(), -1);
         QVERIFY(window.text1->toPlainText().isEmpty());
+        // Each folder of the chain drawn a step further in than the one above it, its subfolders a step further.
+        const QList<int> lefts = InkLefts(dir1);
+        QVERIFY(lefts[1] > lefts[0]);
+        for (int row = 2; row < lefts.size() && lefts[row] >= 0; ++row)
+            QCOMPARE(lefts[row] - lefts[0], std::min(row, int(chain.size())) * (lefts[1] - lefts[0]));
     }
 
     void shiftJisNamesAreListedReadablyAndOpen() {

@@ -10,28 +10,28 @@ class LivingFoldersTest : public QObject {
 private slots:
     void followsEachChange_data() {
         QTest::addColumn<Change>("row");
-        const QStringList files{"a.mid", "b.mid", "c.mid"}, folders{"one", "two"};
-        QTest::newRow("file made") << Change{"0.smf", {"0.smf", "a.mid", "b.mid", "c.mid"}, folders};
-        QTest::newRow("file removed") << Change{"remove a.mid", {"b.mid", "c.mid"}, folders};
-        QTest::newRow("file renamed") << Change{"rename c.mid 曲.mid", {"a.mid", "b.mid", "曲.mid"}, folders};
-        QTest::newRow("renamed out of the pattern") << Change{"rename a.mid a.txt", {"b.mid", "c.mid"}, folders};
+        const QStringList files{"a.mid", "b.mid", "c.mid", "d.mid"}, folders{"one", "two"};
+        QTest::newRow("file made") << Change{"0.smf", QStringList{"0.smf"} + files, folders};
+        QTest::newRow("file removed") << Change{"remove a.mid", files.mid(1), folders};
+        QTest::newRow("file renamed") << Change{"rename d.mid 曲.mid", files.mid(0, 3) << "曲.mid", folders};
+        QTest::newRow("renamed out of the pattern") << Change{"rename a.mid a.txt", files.mid(1), folders};
         QTest::newRow("folder made") << Change{"Three/", files, {"one", "Three", "two"}};
         QTest::newRow("folder removed") << Change{"remove one", files, {"two"}};
         QTest::newRow("folder renamed") << Change{"rename two zwei", files, {"one", "zwei"}};
         // Nothing selected then, and Text1 keeps the report of the file gone.
-        QTest::newRow("selected file removed") << Change{"remove b.mid", {"a.mid", "c.mid"}, folders};
+        QTest::newRow("selected file removed") << Change{"remove c.mid", {"a.mid", "b.mid", "d.mid"}, folders};
     }
 
     void followsEachChange() {
         QFETCH(Change, row);
-        // b.mid is selected first; the selection stays on it for as long as it is there.
-        const QString selected = row.files.contains("b.mid") ? QStringLiteral("b.mid") : QString();
+        // c.mid is selected first; the selection stays on it for as long as it is there.
+        const QString selected = row.files.contains("c.mid") ? QStringLiteral("c.mid") : QString();
         TestFolder folder;
-        StartedForm window(folder.make({"a.mid", "b.mid", "c.mid", "one/", "two/"}));
-        window.file1->setSelectedIndex(1);
+        StartedForm window(folder.make({"a.mid", "b.mid", "c.mid", "d.mid", "one/", "two/"}));
+        window.file1->setSelectedIndex(2);
         // Dir1 highlights "two" (a single click), which stays highlighted while it is there.
         window.dir1->setCurrentIndex(window.dir1->model()->index(RowNamed(*window.dir1, "two"), 0));
-        if (!selected.isEmpty()) folder.make({"b.mid:rewritten"});  // a report made now would differ
+        if (!selected.isEmpty()) folder.make({"c.mid:rewritten"});  // a report made now would differ
         QSignalSpy textChanges(window.text1, &QPlainTextEdit::textChanged);
         QSignalSpy pathChanges(window.dir1, &DirectoryList::pathChanged);
 
@@ -42,9 +42,13 @@ private slots:
         QCOMPARE(window.dir1->currentIndex().data().toString(), highlighted);
         QCOMPARE(SelectedName(*window.file1), selected);
         QCOMPARE(textChanges.count() + pathChanges.count(), 0);  // Text1 keeps the report as it was
-        if (!selected.isEmpty()) return;
-        QTest::keyClick(window.file1, Qt::Key_Up);  // the keys go on from where the file was
-        QCOMPARE(SelectedName(*window.file1), QStringLiteral("a.mid"));
+        // The mouse reads the file still selected; the keys go on from it, or from where it was.
+        MoveMouse(window.file1->viewport(), QPoint(5, 5));
+        QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ ") + (selected.isEmpty() ? "x" : "rewritten"));
+        QTest::keyClick(window.file1, selected.isEmpty() ? Qt::Key_Up : Qt::Key_Down);
+        const QString next = selected.isEmpty() ? "b.mid" : row.files.value(row.files.indexOf(selected) + 1);
+        QCOMPARE(SelectedName(*window.file1), next);
+        QCOMPARE(ReportLine(*window.text1, 0), FileLine(folder.path() + "/" + next));
     }
 
     void listingAgainKeepsThePlaceScrolledTo() {

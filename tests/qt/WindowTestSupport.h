@@ -73,6 +73,21 @@ inline QPoint CenterOfRow(const QAbstractItemView& view, int row) {
     return view.visualRect(view.model()->index(row, 0)).center();
 }
 
+// Where each row of a list starts to be drawn: the leftmost column of its rectangle not in the list's colour.
+inline QList<int> InkLefts(QAbstractItemView& view) {
+    view.selectionModel()->clear();
+    const QImage image = view.viewport()->grab().toImage();
+    QList<int> lefts;
+    for (int row = 0; row < view.model()->rowCount(); ++row) {
+        const QRect rect = view.visualRect(view.model()->index(row, 0)) & image.rect();
+        lefts << -1;
+        for (int x = rect.right(); x >= rect.left(); --x)
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                if (image.pixel(x, y) != view.palette().color(QPalette::Base).rgb()) lefts.last() = x;
+    }
+    return lefts;
+}
+
 // Line `line` (from 0) of the report Text1 shows; line 0 names the file.
 inline QString ReportLine(const QPlainTextEdit& text, int line) { return text.toPlainText().split('\n').value(line); }
 inline QString FileLine(const QString& path) { return QStringLiteral("ファイル名－ ") + path; }
