@@ -1,5 +1,5 @@
-// Every file-list trigger ends in the report, keys that move the selection included; nothing
-// happens without a selection, and an unchanged report leaves Text1 alone.
+// Every file-list trigger ends in the report, keys that move the selection included; nothing happens without a
+// selection (an unchanged report leaving Text1 alone: LayoutTest).
 #include "WindowTestSupport.h"
 
 class TriggersTest : public QObject {
@@ -9,10 +9,9 @@ class TriggersTest : public QObject {
     // Commits text as an input method does: to the widget with the focus, while it takes input methods.
     static void CommitThroughInputMethod(const QString& text) {
         QInputMethodQueryEvent query(Qt::ImEnabled);
-        QInputMethodEvent commit;
-        commit.setCommitString(text);
         QApplication::sendEvent(QGuiApplication::focusObject(), &query);
-        if (query.value(Qt::ImEnabled).toBool()) QApplication::sendEvent(QGuiApplication::focusObject(), &commit);
+        QInputMethodEvent commit(QString(), {});
+        if (query.value(Qt::ImEnabled).toBool()) commit.setCommitString(text), QApplication::sendEvent(QGuiApplication::focusObject(), &commit);
     }
 
     // Acts on File1 in one of the ways the person can, or in several, one after the other.
@@ -40,7 +39,6 @@ private slots:
         QTest::newRow("drag with the button held") << Trigger{"drag to b", "b.mid", "Beta"};
         QTest::newRow("type to find, either case") << Trigger{"type B", "b.mid", "Beta"};
         QTest::newRow("type to find, Japanese") << Trigger{"type 春", "春.mid", "Haru"};
-        QTest::newRow("type to find, input method") << Trigger{"input method 春", "春.mid", "Haru"};
         QTest::newRow("input method after a click") << Trigger{"click b, input method 春", "春.mid", "Haru"};
         QTest::newRow("input method after the focus came back") << Trigger{"focus back, input method 春", "春.mid", "Haru"};
         // a.mid is rewritten first: only a new read can show "Changed".
@@ -74,10 +72,6 @@ private slots:
         if (row.file.isEmpty()) return;
         QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ ") + row.title);
         QCOMPARE(ReportLine(*window.text1, 0), FileLine(songs.path() + "/" + row.file));
-        // Read again and unchanged, the report leaves Text1 alone: its scroll position and selection stay.
-        changes.clear();
-        MoveMouse(window.file1->viewport(), QPoint(5, 5));
-        QCOMPARE(changes.count(), 0);
     }
 };
 
