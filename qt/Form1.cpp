@@ -196,9 +196,10 @@ void Form1::showReport(std::string report) {
     // QPlainTextEdit takes CR LF as one line break.
     text1_->setPlainText(QString::fromStdString(*changed));
     // A long path wraps the first line and pushes the title out of sight:
-    // a new report is shown from its end, the caret left at its start.
+    // a new report is shown from its end, the caret left at its start. The
+    // empty line after a report's last line break needs no room.
     QScrollBar* scroll = text1_->verticalScrollBar();
-    scroll->setValue(scroll->maximum());
+    scroll->setValue(scroll->maximum() - (changed->ends_with('\n') ? 1 : 0));
 }
 
 void Form1::showWaiting() {

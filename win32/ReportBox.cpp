@@ -87,7 +87,8 @@ void ReportBox::ShowEnd() {
     if (lineHeight <= 0) return;
     RECT shown{};
     ::SendMessageW(box_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
-    const auto lines = static_cast<int>(::SendMessageW(box_, EM_GETLINECOUNT, 0, 0));
+    // The empty line after a report's last line break needs no room.
+    const int lines = static_cast<int>(::SendMessageW(box_, EM_GETLINECOUNT, 0, 0)) - (shown_.Text().ends_with('\n') ? 1 : 0);
     const auto first = static_cast<int>(::SendMessageW(box_, EM_GETFIRSTVISIBLELINE, 0, 0));
     const int lastPage = std::max(lines - static_cast<int>(shown.bottom - shown.top) / lineHeight, 0);
     ::SendMessageW(box_, EM_LINESCROLL, 0, lastPage - first);
