@@ -228,6 +228,9 @@ WindowBenchmarks::WindowBenchmarks(int& argc, char** argv, const std::filesystem
     benchmark::RegisterBenchmark("ListFolder/OsCalls", [this](benchmark::State& state) {
         TimeOsListing(state, bigFolder());
     })->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+#ifdef MIDTITLE_SLOW_DISK_BENCH
+    RegisterSlowDiskBenchmarks(folder);
+#endif
 }
 
 WindowBenchmarks::~WindowBenchmarks() {

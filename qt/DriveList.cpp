@@ -1,5 +1,6 @@
 #include "DriveList.h"
 
+#include <QKeyEvent>
 #include <QSignalBlocker>
 
 #include <chrono>
@@ -31,7 +32,10 @@ DriveList::DriveList(QWidget* parent)
     // "/" until the volumes arrive.
     auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kStartPatience);
     setVolumes(volumes ? std::move(*volumes) : std::vector<Runtime::Volume>());
-    connect(this, &QComboBox::currentIndexChanged, this, [this] { emit driveChanged(drive()); });
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        failedRow_ = -1;
+        emit driveChanged(drive());
+    });
 }
 
 QString DriveList::drive() const { return QString::fromStdString(Runtime::ReadablePath(nativeDrive())); }
@@ -50,7 +54,32 @@ void DriveList::setNativeDrive(std::string_view path) {
     if (found < volumes_.size()) setCurrentIndex(static_cast<int>(found));
 }
 
+void DriveList::returnTo(std::string_view path) {
+    const int failed = currentIndex();
+    const QSignalBlocker quiet(this);
+    setNativeDrive(path);
+    if (currentIndex() != failed) failedRow_ = failed;
+}
+
 DriveList::~DriveList() = default;
+
+void DriveList::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool isStep = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    const int shown = currentIndex();
+    if (isStep && failedRow_ >= 0 && event->modifiers() == Qt::NoModifier) {
+        // Else the step would lead to the failed volume again, and the ones
+        // beyond it could only be reached by their first letters.
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(failedRow_);
+    }
+    QComboBox::keyPressEvent(event);
+    // No step past the last volume: the one shown stays.
+    if (currentIndex() == failedRow_) {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(shown);
+    }
+}
 
 void DriveList::showPopup() {
     // Volumes that take longer to list fill the open list when they arrive.
@@ -71,6 +100,7 @@ void DriveList::setVolumes(std::vector<Runtime::Volume> volumes) {
         volumes_ = std::move(volumes);
         for (const Runtime::Volume& volume : volumes_) addItem(VolumeText(volume));
         setCurrentIndex(static_cast<int>(keep));
+        failedRow_ = -1;
     }
     if (!current.empty() && nativeDrive() != current) emit driveChanged(drive());
 }

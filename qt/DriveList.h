@@ -33,6 +33,9 @@ public:
     // Makes the volume that holds path current ("/home/me" picks "/home").
     void setDrive(const QString& path);
     void setNativeDrive(std::string_view path);
+    // Goes back, quietly, to the volume that holds path when the current one
+    // could not be opened; the arrow keys go on from the one that failed.
+    void returnTo(std::string_view path);
 
     // Replaces the listed volumes, keeping the current one when it is still
     // there and moving to the first otherwise.
@@ -45,9 +48,11 @@ protected:
     // Volumes come and go while the tool runs: the list is read again each
     // time it opens, and raises driveChanged when the current one went.
     void showPopup() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::vector<Runtime::Volume> volumes_;
+    int failedRow_ = -1;  // the volume last gone back from, where the arrow keys go on from
     std::unique_ptr<Services::BackgroundWork> work_;
     std::unique_ptr<Services::NewestWins<std::vector<Runtime::Volume>>> volumesRead_;  // goes before work_
 };

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -132,8 +133,7 @@ void Form1::followDirectoryReading(bool isReading) {
     if (isReading) return;
     // A drive whose folder could not be read in the end: back to the drive
     // that holds the folder shown.
-    const QSignalBlocker quiet(drive1_);
-    drive1_->setNativeDrive(dir1_->nativePath());
+    drive1_->returnTo(dir1_->nativePath());
     dir1_->setDriveRoot(drive1_->nativeDrive());
 }
 
@@ -143,8 +143,7 @@ void Form1::Drive1_Change() {
         dir1_->setNativePath(drive1_->nativeDrive());
     } catch (const Runtime::RuntimeError& error) {
         // Back to the drive that holds the folder still shown.
-        const QSignalBlocker quiet(drive1_);
-        drive1_->setNativeDrive(dir1_->nativePath());
+        drive1_->returnTo(dir1_->nativePath());
         dir1_->setDriveRoot(drive1_->nativeDrive());
         ShowFailure(this, error);
     }
@@ -192,8 +191,15 @@ void Form1::GetMidFileFormat() {
 }
 
 void Form1::showReport(std::string report) {
+    auto changed = shownReport_.Replace(std::move(report));
+    if (!changed) return;
     // QPlainTextEdit takes CR LF as one line break.
-    if (auto changed = shownReport_.Replace(std::move(report))) text1_->setPlainText(QString::fromStdString(*changed));
+    text1_->setPlainText(QString::fromStdString(*changed));
+    // A long path wraps the first line and pushes the title out of sight:
+    // a new report is shown from its end, the caret left at its start. The
+    // empty line after a report's last line break needs no room.
+    QScrollBar* scroll = text1_->verticalScrollBar();
+    scroll->setValue(scroll->maximum() - (changed->ends_with('\n') ? 1 : 0));
 }
 
 void Form1::showWaiting() {

@@ -1,5 +1,7 @@
 #include "DriveBox.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwctype>
 #include <utility>
@@ -32,7 +34,9 @@ bool IsSameDrive(std::string_view a, std::string_view b) noexcept {
 
 DriveBox::DriveBox() = default;
 
-DriveBox::~DriveBox() = default;
+DriveBox::~DriveBox() {
+    if (combo_ != nullptr) ::RemoveWindowSubclass(combo_, Subclassed, 0);
+}
 
 void DriveBox::Create(HWND parent, int id, Services::WindowPoster poster) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -42,6 +46,7 @@ void DriveBox::Create(HWND parent, int id, Services::WindowPoster poster) {
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                nullptr);
+    ::SetWindowSubclass(combo_, Subclassed, 0, reinterpret_cast<DWORD_PTR>(this));
     work_ = std::make_unique<Services::BackgroundWork>(std::move(poster), 1);
     volumesRead_ = std::make_unique<Services::NewestWins<std::vector<Runtime::Volume>>>(
         *work_, [this](std::vector<Runtime::Volume> volumes) { SetVolumes(std::move(volumes)); });
@@ -88,6 +93,12 @@ void DriveBox::SetNativeDrive(std::string_view path) {
     }
 }
 
+void DriveBox::ReturnTo(std::string_view path) {
+    const int failed = Selected();
+    SetNativeDrive(path);
+    if (Selected() != failed) failed_ = failed;
+}
+
 void DriveBox::Notify(int code) {
     if (code == CBN_DROPDOWN) {
         // Drives that take longer to read fill the open list when they arrive.
@@ -100,6 +111,7 @@ void DriveBox::Notify(int code) {
     const bool isSettled = code == CBN_CLOSEUP || (code == CBN_SELCHANGE && !isDropped);
     if (!isSettled || Selected() < 0 || Selected() == settled_) return;
     settled_ = Selected();
+    failed_ = -1;
     if (driveChanged) driveChanged();
 }
 
@@ -111,8 +123,26 @@ void DriveBox::SetVolumes(std::vector<Runtime::Volume> volumes) {
     for (const Runtime::Volume& volume : volumes_)
         ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VolumeText(volume).c_str()));
     settled_ = -1;
+    failed_ = -1;
     if (!current.empty()) SetNativeDrive(current);
     // A drive that went away leaves the one shown in place until another is chosen.
 }
 
 int DriveBox::Selected() const noexcept { return static_cast<int>(::SendMessageW(combo_, CB_GETCURSEL, 0, 0)); }
+
+LRESULT CALLBACK DriveBox::Subclassed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
+    auto& drives = *reinterpret_cast<DriveBox*>(self);
+    const bool isStep = message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_LEFT ||
+                                                  wParam == VK_RIGHT || wParam == VK_PRIOR || wParam == VK_NEXT);
+    if (!isStep || drives.failed_ < 0 || ::SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != FALSE)
+        return ::DefSubclassProc(window, message, wParam, lParam);
+    // Else the step would lead to the failed drive again, and the drives
+    // beyond it could only be reached by their letters. CB_SETCURSEL is silent.
+    const int shown = drives.Selected();
+    ::SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(drives.failed_), 0);
+    const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    // No step past the last drive: the one shown stays.
+    if (drives.Selected() == drives.failed_) ::SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+    return result;
+}

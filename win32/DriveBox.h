@@ -29,7 +29,7 @@ public:
     std::function<void()> driveChanged;
 
     DriveBox();
-    ~DriveBox();
+    ~DriveBox();  // lets go of the combo box it subclassed
     DriveBox(const DriveBox&) = delete;
     DriveBox& operator=(const DriveBox&) = delete;
 
@@ -46,16 +46,21 @@ public:
     const std::string& NativeDrive() const;  // "C:\"
     // Selects the drive that holds path, quietly.
     void SetNativeDrive(std::string_view path);
+    // Goes back, quietly, to the drive that holds path when the one chosen
+    // could not be opened; the arrow keys go on from the one that failed.
+    void ReturnTo(std::string_view path);
 
     void Notify(int code);
 
 private:
+    static LRESULT CALLBACK Subclassed(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
     void SetVolumes(std::vector<Runtime::Volume> volumes);
     int Selected() const noexcept;
 
     HWND combo_ = nullptr;
     std::vector<Runtime::Volume> volumes_;
     int settled_ = -1;  // the drive last told, or set
+    int failed_ = -1;  // the drive last gone back from, where the arrow keys go on from
     std::unique_ptr<Services::BackgroundWork> work_;
     std::unique_ptr<Services::NewestWins<std::vector<Runtime::Volume>>> volumesRead_;  // goes before work_
 };

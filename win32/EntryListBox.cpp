@@ -27,7 +27,8 @@ void EntryListBox::Create(HWND parent, int id, const wchar_t* accessibleName) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     // Screen readers name a list box after the label just before it; the
     // fixed layout has no room to draw one.
-    ::CreateWindowExW(0, L"STATIC", accessibleName, WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
+    accessibleName_ = accessibleName;
+    label_ = ::CreateWindowExW(0, L"STATIC", accessibleName, WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
     constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NODATA |
                              LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", accessibleName, kStyle, 0, 0, 0, 0, parent,
@@ -48,7 +49,10 @@ void EntryListBox::SetFont(HFONT font) {
 
 void EntryListBox::Draw(const DRAWITEMSTRUCT& item) const {
     const bool isSelected = (item.itemState & ODS_SELECTED) != 0;
-    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(isSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const bool isDisabled = (item.itemState & ODS_DISABLED) != 0;
+    const int background = !isSelected ? COLOR_WINDOW : isDisabled ? COLOR_BTNFACE : COLOR_HIGHLIGHT;
+    const int ink = isDisabled ? COLOR_GRAYTEXT : isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(background));
     if (item.itemID < rows_.size()) {
         const EntryRow& row = rows_[item.itemID];
         TEXTMETRICW metrics{};
@@ -62,7 +66,7 @@ void EntryListBox::Draw(const DRAWITEMSTRUCT& item) const {
             text.left += size + 3;
         }
         ::SetBkMode(item.hDC, TRANSPARENT);
-        ::SetTextColor(item.hDC, ::GetSysColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ::SetTextColor(item.hDC, ::GetSysColor(ink));
         const std::wstring name = Runtime::WideFromUtf8(row.entry.DisplayName);
         ::DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -94,6 +98,11 @@ int EntryListBox::Current() const noexcept {
 }
 
 bool EntryListBox::BeforeDefault(UINT, WPARAM, LPARAM) { return false; }
+
+void EntryListBox::AnnounceState(std::wstring_view state) {
+    const std::wstring label = state.empty() ? accessibleName_ : accessibleName_ + L" " + std::wstring(state);
+    ::SetWindowTextW(label_, label.c_str());
+}
 
 void EntryListBox::SetRows(std::vector<EntryRow> rows) {
     ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DirectoryListing.h"
@@ -32,6 +33,7 @@ public:
     HWND Handle() const noexcept { return list_; }
 
     void SetFont(HFONT font);
+    // Rows of a disabled list are drawn grey: they are not live.
     void Draw(const DRAWITEMSTRUCT& item) const;
     // The row to move to for a typed character, or -2 when none fits.
     int FindTyped(wchar_t character, DWORD time);
@@ -48,6 +50,9 @@ protected:
     // The small picture drawn before a row's name, or none.
     virtual HICON GlyphOf(int row) const { (void)row; return nullptr; }
 
+    // Screen readers name the list after its label: a state put after its
+    // name there tells them why the list is as it is ("" for none).
+    void AnnounceState(std::wstring_view state);
     void SetRows(std::vector<EntryRow> rows);
     void Select(int index);  // without telling the parent, as LB_SETCURSEL is silent
     int RowNamed(const std::string& nativeName, int from = 0) const;
@@ -65,6 +70,8 @@ private:
     static LRESULT CALLBACK Subclassed(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
 
     HWND list_ = nullptr;
+    HWND label_ = nullptr;
+    std::wstring accessibleName_;
     std::vector<EntryRow> rows_;
     std::wstring typed_;  // the letters typed so far
     DWORD typedAt_ = 0;

@@ -40,10 +40,16 @@ void FileBox::ShowListing(std::string_view path, std::vector<Runtime::DirectoryE
     rows.reserve(files.size());
     for (auto& file : files) rows.push_back({std::move(file), 0});
     SetRows(std::move(rows));
+    // The list box keeps its selected row through a new row count; a folder
+    // just opened has no file chosen in it.
+    Select(-1);
     nativePath_ = path;
 }
 
-void FileBox::ShowReading(bool isReading) { ::EnableWindow(Handle(), isReading ? FALSE : TRUE); }
+void FileBox::ShowReading(bool isReading) {
+    ::EnableWindow(Handle(), isReading ? FALSE : TRUE);
+    AnnounceState(isReading ? L"読み込み中…" : L"");
+}
 
 void FileBox::Notify(int code) {
     if (code == LBN_SELCHANGE && Current() >= 0 && selectionClicked) selectionClicked();

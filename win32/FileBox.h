@@ -48,9 +48,8 @@ public:
     // in its own pass over the folder. A listing of the folder shown before,
     // still on its way, is dropped.
     void ShowListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files);
-    // Looks disabled while its folder is read.
+    // Looks disabled while its folder is read, and tells screen readers why.
     void ShowReading(bool isReading);
-
     void Notify(int code);
     // Reads the folder again, after it changed on disk.
     void FollowDisk();

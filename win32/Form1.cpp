@@ -142,7 +142,7 @@ void Form1::Drive1_Change() {
         dir1_.SetNativePath(drive1_.NativeDrive());
     } catch (const Runtime::RuntimeError& error) {
         // Back to the drive that holds the folder still shown.
-        drive1_.SetNativeDrive(dir1_.NativePath());
+        drive1_.ReturnTo(dir1_.NativePath());
         dir1_.SetDriveRoot(drive1_.NativeDrive());
         ShowFailure(window_, error);
     }
@@ -153,7 +153,7 @@ void Form1::FollowDirectoryReading(bool isReading) {
     if (isReading) return;
     // A drive whose folder could not be read in the end: back to the drive
     // that holds the folder shown.
-    drive1_.SetNativeDrive(dir1_.NativePath());
+    drive1_.ReturnTo(dir1_.NativePath());
     dir1_.SetDriveRoot(drive1_.NativeDrive());
 }
 

@@ -1,5 +1,6 @@
 #include "ReportBox.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -68,8 +69,29 @@ void ReportBox::StopReading() noexcept {
 }
 
 void ReportBox::Show(std::string report) {
+    auto changed = shown_.Replace(std::move(report));
+    if (!changed) return;
     // The report breaks lines with CR LF, as an edit control wants.
-    if (auto changed = shown_.Replace(std::move(report))) ::SetWindowTextW(box_, Runtime::WideFromUtf8(*changed).c_str());
+    ::SetWindowTextW(box_, Runtime::WideFromUtf8(*changed).c_str());
+    ShowEnd();
+}
+
+void ReportBox::ShowEnd() {
+    // A long path wraps the first line and pushes the title out of sight.
+    // Scrolled by lines: EM_SCROLLCARET would take the caret along.
+    const auto top = [this](LRESULT at) {
+        return static_cast<short>(HIWORD(::SendMessageW(box_, EM_POSFROMCHAR, static_cast<WPARAM>(at), 0)));
+    };
+    const LRESULT second = ::SendMessageW(box_, EM_LINEINDEX, 1, 0);
+    const int lineHeight = second < 0 ? 0 : top(second) - top(0);
+    if (lineHeight <= 0) return;
+    RECT shown{};
+    ::SendMessageW(box_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+    // The empty line after a report's last line break needs no room.
+    const int lines = static_cast<int>(::SendMessageW(box_, EM_GETLINECOUNT, 0, 0)) - (shown_.Text().ends_with('\n') ? 1 : 0);
+    const auto first = static_cast<int>(::SendMessageW(box_, EM_GETFIRSTVISIBLELINE, 0, 0));
+    const int lastPage = std::max(lines - static_cast<int>(shown.bottom - shown.top) / lineHeight, 0);
+    ::SendMessageW(box_, EM_LINESCROLL, 0, lastPage - first);
 }
 
 void ReportBox::StartTimer(UINT milliseconds) {

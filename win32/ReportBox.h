@@ -17,9 +17,10 @@ struct SelectedFile;
 // Text1: the report on the file selected in File1, read on a worker. A
 // report read at once is shown at once; a slower one is shown when it
 // arrives, and until then, after a while, the file's name and a note that
-// it is being read. A report equal to the one shown leaves the box alone,
-// so its scroll position and selection stay. Compare the report side of
-// qt/Form1. Not copyable or movable: the fetcher points back at it.
+// it is being read. A new report is shown from its end, where the title
+// is; one equal to the report shown leaves the box alone, so its scroll
+// position and selection stay. Compare the report side of qt/Form1. Not
+// copyable or movable: the fetcher points back at it.
 class ReportBox {
 public:
     ReportBox();
@@ -43,6 +44,7 @@ public:
 
 private:
     void Show(std::string report);  // unless the box shows it already
+    void ShowEnd();  // the caret left where it is
     void StartTimer(UINT milliseconds);
 
     HWND window_ = nullptr;

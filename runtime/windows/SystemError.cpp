@@ -29,6 +29,8 @@ RuntimeError ErrorFromWin32(unsigned long error) {
     case ERROR_NO_SYSTEM_RESOURCES: return MakeError(kOutOfMemory);
     // An empty card reader or a network drive that is not connected.
     case ERROR_NOT_READY:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_MEDIA_CHANGED:
     case ERROR_NOT_CONNECTED:
     case ERROR_DEVICE_NOT_CONNECTED: return MakeError(kNotReady);
     case ERROR_CRC:
@@ -39,6 +41,9 @@ RuntimeError ErrorFromWin32(unsigned long error) {
     case ERROR_IO_DEVICE:
     case ERROR_DEV_NOT_EXIST:
     case ERROR_UNRECOGNIZED_MEDIA:
+    case ERROR_NOT_DOS_DISK:
+    case ERROR_DISK_OPERATION_FAILED:
+    case ERROR_NOACCESS:  // Wine's answer when the disk fails a read
     case ERROR_FILE_INVALID:  // the file went away under an open handle, as ESTALE
     case ERROR_NETNAME_DELETED: return MakeError(kDeviceIo);
     default: return MakeError(kUnknownFailure);

@@ -1,5 +1,13 @@
-// The real window at 96 dpi: where each control sits, its font, the tab order and what a screen reader announces.
+// The real window at 96 dpi: where each control sits, its font, the tab order and what a screen reader announces;
+// and at 96 and 144 dpi the report's title in view however long the path.
 #include "WindowTestSupport.h"
+
+// Whether Text1 shows the report's title line whole, scrolled as it is.
+static bool IsTitleInView(const QPlainTextEdit& text) {
+    QTextCursor title = text.document()->find(QStringLiteral("タイトル－")), end = title;
+    end.movePosition(QTextCursor::EndOfBlock);
+    return text.viewport()->rect().contains(text.cursorRect(title)) && text.viewport()->rect().contains(text.cursorRect(end));
+}
 
 class LayoutTest : public QObject {
     Q_OBJECT
@@ -31,6 +39,26 @@ private slots:
             do widget = widget->nextInFocusChain();
             while (!(widget->focusPolicy() & Qt::TabFocus) || widget->objectName().isEmpty());
         }
+    }
+
+    void titleShowsWhateverThePathsLength() {
+        // Songs under folders of Japanese names, their paths 260 characters long, one with a title that wraps too.
+        TestFolder songs;
+        QString path = songs.path();
+        while (path.size() + 10 < 260) path += "/" + QStringLiteral("日本の曲").repeated(10).left(260 - path.size() - 11);
+        const std::string folder = path.mid(songs.path().size() + 1).toStdString();
+        const QString titles[] = {"Haru", QStringLiteral("Variations on a Theme, ").repeated(5)};
+        StartedForm window(songs.make({folder + "/song0.mid:Haru", folder + "/song1.mid:" + titles[1].toStdString()}) + "/" + folder);
+        for (const int row : {0, 1}) {
+            window.file1->setSelectedIndex(row);
+            QCOMPARE(ReportLine(*window.text1, 0), FileLine(path + "/song" + QString::number(row) + ".mid"));
+            QCOMPARE(ReportLine(*window.text1, 6), QStringLiteral("タイトル－ ") + titles[row]);
+            QVERIFY(IsTitleInView(*window.text1));
+        }
+        // Scrolled by the person, the box stays where they put it while the report stays the same.
+        window.text1->verticalScrollBar()->setValue(0);
+        MoveMouse(window.file1->viewport(), CenterOfRow(*window.file1, 0));
+        QCOMPARE(window.text1->verticalScrollBar()->value(), 0);
     }
 };
 

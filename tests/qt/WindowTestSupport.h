@@ -69,8 +69,19 @@ inline QStringList ShownNames(const QAbstractItemView& view) {
 }
 inline int RowNamed(const QAbstractItemView& view, const QString& name) { return int(ShownNames(view).indexOf(name)); }
 inline QString SelectedName(const FileList& list) { return ShownNames(list).value(list.selectedIndex()); }
-inline QPoint CenterOfRow(const QAbstractItemView& view, int row) {
-    return view.visualRect(view.model()->index(row, 0)).center();
+inline QPoint CenterOfRow(const QAbstractItemView& view, int row) { return view.visualRect(view.model()->index(row, 0)).center(); }
+
+// Where each row of a list starts to be drawn: the leftmost column of its rectangle not in the list's colour.
+inline QList<int> InkLefts(QAbstractItemView& view) {
+    view.selectionModel()->clear();
+    const QImage image = view.viewport()->grab().toImage();
+    QList<int> lefts(view.model()->rowCount(), -1);
+    for (int row = 0; row < lefts.size(); ++row) {
+        const QRect rect = view.visualRect(view.model()->index(row, 0)) & image.rect();
+        for (int x = rect.right(); x >= rect.left(); --x) for (int y = rect.top(); y <= rect.bottom(); ++y)
+            if (image.pixel(x, y) != view.palette().color(QPalette::Base).rgb()) lefts[row] = x;
+    }
+    return lefts;
 }
 
 // Line `line` (from 0) of the report Text1 shows; line 0 names the file.

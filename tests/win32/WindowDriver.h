@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -34,6 +35,11 @@ public:
     HWND Dir1() const { return form_->Dir1().Handle(); }
     HWND File1() const { return form_->File1().Handle(); }
 
+    // A window's text, or with GetClassNameW its class's name.
+    static std::wstring TextOf(HWND window, decltype(&::GetWindowTextW) get = ::GetWindowTextW) {
+        wchar_t text[64] = {};
+        return get(window, text, 64), text;
+    }
     std::string Text1() const {
         std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(form_->Text1())) + 1, L'\0');
         text.resize(static_cast<std::size_t>(::GetWindowTextW(form_->Text1(), text.data(), static_cast<int>(text.size()))));
@@ -44,8 +50,7 @@ public:
     static constexpr std::string_view kFile = "ファイル名－ ";
     std::string Shown(std::string_view label = "タイトル－ ") const {
         const std::string text = Text1();
-        const std::size_t at = text.find(label);
-        const std::size_t end = at == std::string::npos ? at : text.find("\r\n", at);
+        const std::size_t at = text.find(label), end = at == std::string::npos ? at : text.find("\r\n", at);
         return end == std::string::npos ? std::string() : text.substr(at + label.size(), end - at - label.size());
     }
     // Whether title comes to show: a read that outlasts the window's patience reports later.
@@ -64,15 +69,31 @@ public:
             Mouse(list, WM_LBUTTONUP, 0, row);
         }
     }
-    static void Click(const EntryListBox& list, std::string_view name, int clicks = 1) {
-        Click(list.Handle(), RowNamed(list, name), clicks);
-    }
+    static void Click(const EntryListBox& list, std::string_view name, int clicks = 1) { Click(list.Handle(), RowNamed(list, name), clicks); }
     // The row of a list showing name, or -1.
     static int RowNamed(const EntryListBox& list, std::string_view name) {
-        for (int row = 0; row < list.Count(); ++row) {
-            if (list.Row(row).entry.DisplayName == name) return row;
-        }
+        for (int row = 0; row < list.Count(); ++row) if (list.Row(row).entry.DisplayName == name) return row;
         return -1;
+    }
+
+    // How a list box draws a row now: the darkest grey of its pixels (255 for
+    // white), and the leftmost column not in the window's colour (-1 if none).
+    struct Ink { int darkest = 255, left = -1; };
+    static Ink InkOf(HWND list, int row) {
+        RECT item{};
+        ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        const HDC screen = ::GetDC(list), memory = ::CreateCompatibleDC(screen);
+        const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, item.right, item.bottom);
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+        Ink ink;
+        for (int x = item.right - 1; x >= item.left; --x) for (int y = item.top; y < item.bottom; ++y) {
+            const COLORREF pixel = ::GetPixel(memory, x, y);
+            ink.darkest = std::min(ink.darkest, (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel)) / 3);
+            if (pixel != ::GetSysColor(COLOR_WINDOW)) ink.left = x;
+        }
+        ::SelectObject(memory, old), ::DeleteObject(bitmap), ::DeleteDC(memory), ::ReleaseDC(list, screen);
+        return ink;
     }
 
     // Keys go as the program's message loop sends them: through IsDialogMessage
@@ -85,9 +106,7 @@ public:
         Deliver(control, WM_KEYDOWN, key, 1);
         Deliver(control, WM_KEYUP, key, 0xC0000001);
     }
-    static void Type(HWND control, std::wstring_view text) {
-        for (const wchar_t c : text) Deliver(control, WM_CHAR, c, 1);
-    }
+    static void Type(HWND control, std::wstring_view text) { for (const wchar_t c : text) Deliver(control, WM_CHAR, c, 1); }
 
     // Handles messages, timers included, until done() holds or time is up:
     // the disk's changes come on a timer, the workers' results as posted messages.

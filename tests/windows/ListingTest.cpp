@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <vector>
 
 #include "DirectoryListing.h"
 #include "Listed.h"
@@ -59,15 +60,16 @@ TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
     }
 }
 
-TEST(WindowsErrors, NotReadyDrivesHaveTheirOwnNumber) {
-    const struct { DWORD error; int number; } cases[] = {
-        {ERROR_NOT_READY, Runtime::kNotReady},
-        {ERROR_NOT_CONNECTED, Runtime::kNotReady},
-        {ERROR_PATH_NOT_FOUND, Runtime::kPathNotFound},
-        {ERROR_CRC, Runtime::kDeviceIo},
+TEST(WindowsErrors, FailingDisksAndCardReadersGiveTheirOwnNumbers) {
+    const struct { std::vector<DWORD> errors; const char* message; } cases[] = {
+        // An empty card reader; ERROR_NOACCESS is what Wine gives for a read the disk failed.
+        {{ERROR_NOT_READY, ERROR_NO_MEDIA_IN_DRIVE, ERROR_MEDIA_CHANGED, ERROR_NOT_CONNECTED}, "71 ディスクが準備されていません。"},
+        {{ERROR_CRC, ERROR_IO_DEVICE, ERROR_NOT_DOS_DISK, ERROR_DISK_OPERATION_FAILED, ERROR_NOACCESS}, "57 デバイス I/O エラーです。"},
+        {{ERROR_ACCESS_DENIED}, "70 アクセスが拒否されました。"},
+        {{ERROR_PATH_NOT_FOUND}, "76 パスが見つかりません。"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Runtime::ErrorFromWin32(c.error).Number, c.number) << c.error;
-    EXPECT_EQ(Runtime::DescribeError(Runtime::kNotReady), "ディスクが準備されていません。");
+    for (const auto& c : cases)
+        for (const DWORD error : c.errors) EXPECT_EQ(Runtime::ErrorFromWin32(error).Message(), c.message) << error;
 }
 
 TEST(AbsoluteDirectoryOnWindows, GivesNormalPathsUnderADrive) {
