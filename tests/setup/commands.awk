@@ -99,7 +99,7 @@ function Lex(   c, quoted, end) {
             if (Peek(1) == "\n") { if (!quoted) EndWord(); at++; line++; continue }
             buffer[depth] = buffer[depth] c Peek(1); at++; continue
         }
-        if (c == "$" && Peek(1) == "(" && Peek(2) == "(") {
+        if ((c == "$" || buffer[depth] == "") && substr(source, at) ~ /^\$?\(\(/) {  # arithmetic
             end = index(substr(source, at), "))"); at += end; buffer[depth] = buffer[depth] "0"; continue
         }
         if (c == "$" && Peek(1) == "{") { at++; buffer[depth] = buffer[depth] "$" Braced(); continue }
