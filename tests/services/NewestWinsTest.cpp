@@ -4,7 +4,9 @@
 #include <chrono>
 
 #include "FakeWindow.h"
+#include "FolderReader.h"
 #include "NewestWins.h"
+#include "TempFolder.h"
 
 using namespace std::chrono_literals;
 
@@ -23,8 +25,10 @@ TEST(NewestWins, DeliversTheNewestRequestOnly) {
         auto gates = std::make_shared<Gates>();
         std::vector<std::string> arrived;
         {
-            Services::BackgroundWork work(window.Poster());
+            // One worker: the probe runs once the second read has ended and its result was posted or dropped.
+            Services::BackgroundWork work(window.Poster(), 1);
             Services::NewestWins<std::string> listing(work, [&](std::string result) { arrived.push_back(result); });
+            Services::NewestWins<int> probe(work, [](int) {});
             listing.Request([gates] { return gates->Pass("first"); }, 0ms);
             ASSERT_TRUE(gates->AwaitArrival("first"));  // started, so not replaced in the queue
             listing.Request([gates] { return gates->Pass("second"); }, 0ms);
@@ -32,7 +36,7 @@ TEST(NewestWins, DeliversTheNewestRequestOnly) {
             ASSERT_TRUE(gates->Release("first"));
             EXPECT_EQ(listing.IsAwaited(), !c.isAbandoned);
             ASSERT_TRUE(gates->Release("second"));
-            ASSERT_TRUE(window.WaitForPosts(c.isAbandoned ? 0 : 1));
+            ASSERT_EQ(probe.Request([] { return 1; }, 10s), 1);
             window.RunPosted();
             EXPECT_FALSE(listing.IsAwaited());
         }
@@ -50,4 +54,12 @@ TEST(NewestWins, AResultWithinPatienceIsReturnedNotDelivered) {
     EXPECT_FALSE(listing.IsAwaited());
     window.RunPosted();
     EXPECT_EQ(delivered, 0);
+}
+
+TEST(ListFolder, KeepsWhyAFolderCannotBeRead) {
+    const TempFolder folder;
+    const auto listed = Services::ListFolder((folder.path() / "gone").string(), Runtime::NamePattern("*"),
+                                             Runtime::ListedKinds::FoldersAndFiles);
+    ASSERT_TRUE(listed.Failure);
+    EXPECT_EQ(listed.Failure->Number, Runtime::kPathNotFound);
 }

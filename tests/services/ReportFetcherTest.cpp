@@ -50,6 +50,7 @@ TEST(ReportFetcher, DeliversOnlyWhatTheSelectionStillWants) {
         {"after the read, the next request reads again", {"A", "+A", "A", "+A"}, {"A #1", "A #2"}, {{"A", 2}}},
         {"back on a file still being read: its read answers", {"A", "B", "A~", "+A", "+B"}, {"A #1"},
          {{"A", 1}, {"B", 1}}},
+        {"three files that hang are read at once", {"A", "B", "C", "+C"}, {"C #1"}, {{"C", 1}}},
         {"a request not started yet gives way to a newer one", {"A", "B~", "C~", "+A", "+C"}, {"C #1"},
          {{"A", 1}, {"B", 0}, {"C", 1}}, 1},
         {"deselected: the report on its way is dropped", {"A", "-", "+A"}, {}, {{"A", 1}}},
@@ -103,6 +104,22 @@ TEST(ReportFetcher, WaitingTextNamesTheFileUnlessTheBoxDoes) {
     ASSERT_TRUE(fetching.window.WaitForPosts(1));
     fetching.window.RunPosted();
     EXPECT_EQ(fetching.fetcher.WaitingText(""), std::nullopt);  // arrived
+}
+
+// While the pointer keeps moving over a file that hangs, each move asks
+// again: the wait still counts from the first request, so the waiting text
+// comes. Another file's wait starts afresh.
+TEST(ReportFetcher, TheWaitForAFileCountsFromItsFirstRequest) {
+    Fetching fetching;
+    const auto start = std::chrono::steady_clock::now();
+    fetching.fetcher.Request(File("hung"), 0ms);
+    std::this_thread::sleep_for(30ms);
+    fetching.fetcher.Request(File("hung"), 0ms);
+    EXPECT_GE(fetching.fetcher.TimeAwaited(), 30ms);
+    fetching.fetcher.Request(File("other"), 0ms);
+    const auto awaited = fetching.fetcher.TimeAwaited();
+    ASSERT_TRUE(awaited);
+    EXPECT_LE(*awaited + 30ms, std::chrono::steady_clock::now() - start);
 }
 
 TEST(ReportFetcher, EndingWithAHungReadNeitherWaitsNorDeliversLater) {
