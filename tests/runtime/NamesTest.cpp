@@ -1,5 +1,5 @@
-// Names on every platform: patterns and readable names. The listing's order
-// is checked per platform (PosixListingTest, windows/ListingTest).
+// Names on every platform: patterns, readable names and their order. Each
+// platform's listing is checked on its own (PosixListingTest, windows/ListingTest).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 
 #include "NamePattern.h"
 #include "ReadableName.h"
+#include "SortedEntries.h"
 
 TEST(NamePattern, MatchesWildcardsIgnoringCase) {
     const struct { const char* patterns; const char* name; bool matches; } cases[] = {
@@ -17,6 +18,8 @@ TEST(NamePattern, MatchesWildcardsIgnoringCase) {
         {"*??.mid", "曲.mid", false},
         {"a*b*c", "aXbYbZc", true},            {"a*b*c", "aXbYbZ", false},
         {"", "anything", true},                {";;*.mid;", "x.mid", true},
+        {"song*", "song", true},               {"song**", "song.mid", true},
+        {"so*g*", "sog", true},                {"song*", "son", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.patterns) + " / " + c.name);
@@ -57,4 +60,13 @@ TEST(ReadableName, UsesUtf8AsIsAndReadsTheRestAsCodePage932) {
     const std::string sep(1, std::filesystem::path::preferred_separator);
     EXPECT_EQ(Runtime::ReadablePath(sep + "曲" + sep + "\x93\xFA\x96\x7B" + sep + "a.mid"),
               sep + "曲" + sep + "日本" + sep + "a.mid");
+}
+
+TEST(SortedIgnoringCase, OrdersByReadableNamesThenByTheirBytes) {
+    // Shift_JIS names (い, タ) go by what they read as; names read alike by their native bytes.
+    const std::vector<Runtime::DirectoryEntry> entries{{"\x82\xA2", "い"}, {"b", "b"}, {"タ", "タ"}, {"\x83\x5E", "タ"},
+                                                       {"あ", "あ"}, {"A", "A"}, {"B", "B"}};
+    std::vector<std::string> natives;
+    for (const auto& entry : Runtime::SortedIgnoringCase(entries)) natives.push_back(entry.NativeName);
+    EXPECT_EQ(natives, (std::vector<std::string>{"A", "B", "b", "あ", "\x82\xA2", "\x83\x5E", "タ"}));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/fsuid.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -33,24 +34,28 @@ int ListingError(const fs::path& path) {
 TEST(ReadFolder, HidesDotNamesFollowsLinksAndLeavesOutBrokenOnes) {
     const TempFolder folder;
     const auto in = [&](const char* name) { return folder.path() / name; };
-    for (const char* name : {"target.bin", ".hidden.mid"}) folder.Write(name, {});
+    for (const char* name : {"target.bin", ".hidden.mid", "\x83\x5E.mid"}) folder.Write(name, {});  // タ.mid in Shift_JIS
     // Names equal but for letter case, made in both orders.
     for (const char* name : {"A.mid", "a.mid", "b.mid", "B.mid", "C.mid", "c.mid", "d.mid", "D.mid"}) folder.Write(name, {});
     fs::create_directory(in("Sub"));
+    fs::create_directory(in("\x93\xFA\x96\x7B"));  // 日本
     fs::create_directory(in(".dot"));
     fs::create_symlink(in("target.bin"), in("link.mid"));
     fs::create_symlink(in("missing"), in("broken.mid"));
     fs::create_directory_symlink(in("Sub"), in("linked"));
-    const auto listed = Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("*.mid;s*;l*"));
+    // '?' is one readable character: タ is one, its Shift_JIS bytes two.
+    const auto listed = Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("?.mid;s*;l*"));
     // Names equal but for letter case keep one order: by their bytes.
-    const std::vector<std::string> files{"A.mid", "a.mid", "B.mid", "b.mid", "C.mid", "c.mid", "D.mid", "d.mid", "link.mid"};
+    const std::vector<std::string> files{"A.mid", "a.mid", "B.mid", "b.mid", "C.mid", "c.mid", "D.mid", "d.mid",
+                                         "link.mid", "タ.mid"};
     EXPECT_EQ(ShownNames(listed.Files), files);
-    EXPECT_EQ(ShownNames(listed.Folders), (std::vector<std::string>{"linked", "Sub"}));
+    EXPECT_EQ(listed.Files.back().NativeName, "\x83\x5E.mid");  // opened by the bytes on disk
+    EXPECT_EQ(ShownNames(listed.Folders), (std::vector<std::string>{"linked", "Sub", "日本"}));
     const auto only = [&](Runtime::ListedKinds kinds) {
         return Runtime::ReadFolder(folder.path().native(), Runtime::NamePattern("*"), kinds);
     };
     EXPECT_TRUE(only(Runtime::ListedKinds::Folders).Files.empty());
-    EXPECT_EQ(only(Runtime::ListedKinds::Folders).Folders.size(), 2u);
+    EXPECT_EQ(only(Runtime::ListedKinds::Folders).Folders.size(), 3u);
     EXPECT_TRUE(only(Runtime::ListedKinds::Files).Folders.empty());
 }
 
@@ -72,6 +77,15 @@ TEST(ReadFolder, SaysWhyAFolderCannotBeRead) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(ListingError(c.path), c.number);
     }
+    // Out of file descriptors: the next one to open is past the limit.
+    rlimit limits{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limits), 0);
+    const int next = ::dup(0);
+    ::close(next);
+    const rlimit reached{static_cast<rlim_t>(next), limits.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &reached), 0);
+    EXPECT_EQ(ListingError(folder.path()), Runtime::kTooManyFiles);
+    ::setrlimit(RLIMIT_NOFILE, &limits);
 }
 
 TEST(AbsoluteDirectory, DropsTrailingSeparatorsAndDots) {
@@ -96,17 +110,46 @@ TEST(ParseMountInfo, KeepsTheVolumesAPersonBrowses) {
         "48 47 8:4 / /mnt/data rw - xfs /dev/sda4 rw\n"
         "49 27 0:50 / /srv rw - tmpfs tmpfs rw\n"
         "not a mount line\n"
-        "50 27 8:5 / /mnt/cut rw - ext4\n";
+        "50 27 8:5 / /mnt/cut rw - ext4\n"
+        "51 27 8:7 / /mnt/ends\\040 rw - ext4 /dev/my\\040disk rw\n";
     const auto volumes = Runtime::ParseMountInfo(mountInfo);
     std::vector<std::string> points;
     for (const auto& volume : volumes) points.push_back(volume.MountPoint);
     // /srv is hidden by the memory file system mounted over it.
-    const std::vector<std::string> browsed{"/", "/home", "/media/me/MY STICK\\x", "/mnt/data", "/run/media/me/DISC"};
+    const std::vector<std::string> browsed{"/", "/home", "/media/me/MY STICK\\x", "/mnt/data", "/mnt/ends ",
+                                           "/run/media/me/DISC"};
     EXPECT_EQ(points, browsed);
-    ASSERT_EQ(volumes.size(), 5u);
+    ASSERT_EQ(volumes.size(), 6u);
     EXPECT_EQ(volumes[3], (Runtime::Volume{"/mnt/data", "xfs", "/dev/sda4", ""}));  // the last mount shows
+    EXPECT_EQ(volumes[4].Source, "/dev/my disk");
     // The root is kept whatever its type.
     EXPECT_EQ(Runtime::ParseMountInfo("1 0 0:1 / / rw - overlay overlay rw\n").size(), 1u);
+}
+
+TEST(IsBrowsableMount, OffersVolumesAndNothingOfTheSystemsOwn) {
+    const struct { const char* mountPoint; const char* fileSystem; bool browsed; } cases[] = {
+        {"/", "overlay", true},          {"/home", "ext4", true},             {"/mnt/nas", "nfs4", true},
+        {"/mnt/sshfs", "fuse.sshfs", true}, {"/media/me/STICK", "vfat", true}, {"/run/media/me/DISC", "iso9660", true},
+        {"/run/mediaX", "ext4", false},  {"/run/user/1000", "ext4", false},   {"/devices", "ext4", true},
+        {"/dev/sdb", "ext4", false},     {"/proc/fs", "ext4", false},         {"/sys/kernel", "ext4", false},
+        {"/snap/core", "ext4", false},   {"/snapshots", "ext4", true},        {"/var/lib/docker", "ext4", false},
+        {"/var/library", "ext4", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Runtime::IsBrowsableMount(c.mountPoint, c.fileSystem), c.browsed) << c.mountPoint;
+    // The kernel's pseudo file systems, memory file systems and desktop helpers, wherever they are mounted.
+    for (const char* type : {"proc", "sysfs", "cgroup", "cgroup2", "devpts", "devtmpfs", "tmpfs", "ramfs", "mqueue",
+                             "hugetlbfs", "debugfs", "tracefs", "securityfs", "pstore", "bpf", "configfs", "fusectl",
+                             "binfmt_misc", "autofs", "efivarfs", "rpc_pipefs", "nsfs", "selinuxfs", "squashfs",
+                             "overlay", "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "nfsd"})
+        EXPECT_FALSE(Runtime::IsBrowsableMount("/mnt/x", type)) << type;
+}
+
+TEST(LabelOfLinkName, UndoesTheEscapesOfUdev) {
+    const struct { const char* link; const char* label; } cases[] = {
+        {"MY\\x20STICK", "MY STICK"}, {"END\\x20", "END "},     {"\\x5Cx20", "\\x20"}, {"cut\\x2", "cut\\x2"},
+        {"not\\xZZhex", "not\\xZZhex"}, {"音楽", "音楽"}, {"\\x83\\x5E", "タ"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Runtime::LabelOfLinkName(c.link), c.label) << c.link;
 }
 
 TEST(FindVolumeHolding, PicksTheDeepestMountPointOnWholeNames) {
