@@ -23,6 +23,7 @@
 #include <csignal>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -62,8 +63,7 @@ int GetAttributes(const char* path, struct stat* attributes, fuse_file_info*) {
 
 int ReadFolder(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse_file_info*, fuse_readdir_flags) {
     Stall(path);
-    const std::string name(path);
-    if (name.find("failing") != std::string::npos) return -EIO;
+    if (std::strstr(path, "failing") != nullptr) return -EIO;
     DIR* folder = opendir(SourcePath(path).c_str());
     // A folder removed while its listing stalled fails as a lost network
     // disk does: ENOENT would read as an empty folder (the C library takes
@@ -72,7 +72,7 @@ int ReadFolder(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse
     while (const dirent* entry = readdir(folder)) {
         struct stat attributes {};
         attributes.st_ino = entry->d_ino;
-        if (name.find("untyped") == std::string::npos) attributes.st_mode = static_cast<mode_t>(DTTOIF(entry->d_type));
+        if (std::strstr(path, "untyped") == nullptr) attributes.st_mode = static_cast<mode_t>(DTTOIF(entry->d_type));
         if (fill(buffer, entry->d_name, &attributes, 0, fuse_fill_dir_flags{}) != 0) break;
     }
     closedir(folder);
@@ -90,7 +90,7 @@ int Open(const char* path, fuse_file_info* file) {
 
 int Read(const char* path, char* buffer, size_t size, off_t offset, fuse_file_info* file) {
     Stall(path);
-    if (std::string(path).find("short") != std::string::npos) size = std::min<size_t>(size, 100);
+    if (std::strstr(path, "short") != nullptr) size = std::min<size_t>(size, 100);
     const ssize_t got = pread(static_cast<int>(file->fh), buffer, size, offset);
     return got < 0 ? -errno : static_cast<int>(got);
 }

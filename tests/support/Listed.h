@@ -16,10 +16,6 @@ inline std::vector<std::string> ShownNames(const std::vector<Runtime::DirectoryE
 // The error number call throws; 0 when it returns.
 template <class Call>
 int ErrorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const Runtime::RuntimeError& error) {
-        return error.Number;
-    }
+    try { call(); } catch (const Runtime::RuntimeError& error) { return error.Number; }
     return 0;
 }
