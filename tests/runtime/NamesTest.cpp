@@ -1,6 +1,6 @@
 // Names and paths on every platform: code page 932, names as people read
 // them, patterns, the order of a listing, folder chains. Each platform's
-// listing is checked on its own (PosixListingTest, windows/ListingTest).
+// listing is checked on its own (PosixFilesTest, windows/ListingTest).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -79,8 +79,7 @@ TEST(IsValidUtf8, TakesEachFormUpToItsBounds) {
 
 TEST(ReadableName, UsesUtf8AsIsAndReadsTheRestAsCodePage932) {
     const struct { const char* why; std::string native; std::string readable; } cases[] = {
-        {"UTF-8 Japanese", "曲.mid", "曲.mid"},
-        {"Shift_JIS", "\x83\x5E\x83\x43\x83\x67\x83\x8B.mid", "タイトル.mid"},
+        {"UTF-8 Japanese", "曲.mid", "曲.mid"}, {"Shift_JIS", "\x83\x5E\x83\x43\x83\x67\x83\x8B.mid", "タイトル.mid"},
         {"overlong UTF-8 read as code page 932", "\xC0\x41", "ﾀA"},
     };
     for (const auto& c : cases) EXPECT_EQ(Runtime::ReadableName(c.native), c.readable) << c.why;

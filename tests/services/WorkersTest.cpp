@@ -91,18 +91,15 @@ private:
 Services::SelectedFile File(const std::string& name) { return {"/music", "/music", {name, name}}; }
 
 struct Fetching {
-    explicit Fetching(std::size_t workers = 4)
-        : gates(std::make_shared<Gates>()),
-          work(window.Poster(), workers),
-          fetcher(work, [this](std::string report) { arrived.push_back(std::move(report)); },
-                  [gates = gates](const Services::SelectedFile& file) { return gates->Pass(file.Entry.NativeName); }) {}
+    explicit Fetching(std::size_t workers = 4) : work(window.Poster(), workers) {}
     ~Fetching() { gates->OpenAll(); }  // reads left waiting end, so their workers do
 
     FakeWindow window;
-    std::shared_ptr<Gates> gates;
+    std::shared_ptr<Gates> gates = std::make_shared<Gates>();
     Services::BackgroundWork work;
     std::vector<std::string> arrived;
-    ReportFetcher fetcher;
+    ReportFetcher fetcher{work, [this](std::string report) { arrived.push_back(std::move(report)); },
+                          [gates = gates](const Services::SelectedFile& file) { return gates->Pass(file.Entry.NativeName); }};
 };
 
 }  // namespace
@@ -209,10 +206,9 @@ TEST(ReportFetcher, EndingWithAHungReadNeitherWaitsNorDeliversLater) {
     FakeWindow window;
     auto gates = std::make_shared<Gates>();
     const std::weak_ptr<Gates> heldByWorkers = gates;
-    bool isDelivered = false;
     {
         Services::BackgroundWork work(window.Poster());
-        ReportFetcher fetcher(work, [&](std::string) { isDelivered = true; },
+        ReportFetcher fetcher(work, [](std::string) {},
                               [gates](const Services::SelectedFile& file) { return gates->Pass(file.Entry.NativeName); });
         fetcher.Request(File("hung"), 20ms);
         fetcher.Request(File("other"), 0ms);
@@ -223,6 +219,4 @@ TEST(ReportFetcher, EndingWithAHungReadNeitherWaitsNorDeliversLater) {
     for (int i = 0; i < 1000 && !heldByWorkers.expired(); ++i) std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(heldByWorkers.expired());
     EXPECT_FALSE(window.WaitForPosts(1, 0ms));
-    window.RunPosted();
-    EXPECT_FALSE(isDelivered);
 }
