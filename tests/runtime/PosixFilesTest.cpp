@@ -167,6 +167,7 @@ TEST(ReadFolder, SaysWhyAFolderCannotBeRead) {
         {"no rights", folder.path() / "locked", Runtime::kAccessDenied},
     };
     for (const auto& c : cases) EXPECT_EQ(ListingError(c.path), c.number) << c.why;
+    fs::permissions(folder.path() / "locked", fs::perms::owner_all);  // so that it can be removed
     // Out of file descriptors: the next one to open is past the limit.
     rlimit limits{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limits), 0);
