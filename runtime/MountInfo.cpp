@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
+#include "ReadableName.h"
 #include "Volumes.h"
 
 namespace Runtime {
@@ -53,7 +55,29 @@ bool HoldsPath(std::string_view mountPoint, std::string_view path) noexcept {
     return mountPoint == "/" ? path.starts_with('/') : IsUnder(path, mountPoint);
 }
 
+// udev names the links in /dev/disk/by-label with unsafe bytes written as
+// \xHH, a space as \x20.
+std::string UndoHexEscapes(std::string_view name) {
+    std::string text;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '\\' && name.size() - i > 3 && name[i + 1] == 'x') {
+            const std::string digits(name.substr(i + 2, 2));
+            char* end = nullptr;
+            const long value = std::strtol(digits.c_str(), &end, 16);
+            if (end == digits.c_str() + 2) {
+                text += static_cast<char>(static_cast<unsigned char>(value));
+                i += 3;
+                continue;
+            }
+        }
+        text += name[i];
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string LabelOfLinkName(std::string_view linkName) { return ReadableName(UndoHexEscapes(linkName)); }
 
 bool IsBrowsableMount(std::string_view mountPoint, std::string_view fileSystem) noexcept {
     if (mountPoint == "/") return true;

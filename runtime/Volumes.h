@@ -36,6 +36,11 @@ bool IsBrowsableMount(std::string_view mountPoint, std::string_view fileSystem) 
 // when several do; volumes.size() when none does.
 std::size_t FindVolumeHolding(std::span<const Volume> volumes, std::string_view path) noexcept;
 
+// The label of the volume a link in /dev/disk/by-label is named after,
+// in UTF-8: udev writes unsafe bytes, a space among them, as \xHH, and an
+// old label's Shift_JIS bytes are read as such.
+std::string LabelOfLinkName(std::string_view linkName);
+
 // The volumes mounted now, with their labels where the system knows them.
 // Never fails: without a readable mount table the list is "/" alone. On
 // Windows every drive letter is listed, "C:\" and on, ready or not.

@@ -10,7 +10,6 @@
 #include <memory>
 #include <utility>
 
-#include "../ReadableName.h"
 #include "DirectoryStream.h"
 #include "FileDescriptor.h"
 
@@ -39,26 +38,6 @@ std::string ResolvedPath(const std::string& path) {
     return resolved ? std::string(resolved.get()) : std::string();
 }
 
-// udev names the links in /dev/disk/by-label with unsafe bytes written as
-// \xHH, a space as \x20.
-std::string UndoHexEscapes(std::string_view name) {
-    std::string text;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && name.size() - i > 3 && name[i + 1] == 'x') {
-            const std::string digits(name.substr(i + 2, 2));
-            char* end = nullptr;
-            const long value = std::strtol(digits.c_str(), &end, 16);
-            if (end == digits.c_str() + 2) {
-                text += static_cast<char>(static_cast<unsigned char>(value));
-                i += 3;
-                continue;
-            }
-        }
-        text += name[i];
-    }
-    return text;
-}
-
 // Each labelled device, as its resolved path, with its label.
 std::vector<std::pair<std::string, std::string>> DeviceLabels() {
     constexpr std::string_view kFolder = "/dev/disk/by-label/";
@@ -69,7 +48,7 @@ std::vector<std::pair<std::string, std::string>> DeviceLabels() {
         const std::string_view name(entry->d_name);
         if (name.empty() || name.front() == '.') continue;
         std::string device = ResolvedPath(std::string(kFolder) + entry->d_name);
-        if (!device.empty()) labels.emplace_back(std::move(device), ReadableName(UndoHexEscapes(name)));
+        if (!device.empty()) labels.emplace_back(std::move(device), LabelOfLinkName(name));
     }
     return labels;
 }

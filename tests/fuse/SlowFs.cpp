@@ -4,6 +4,9 @@
 // until the process gets SIGUSR1, its parent goes, the source entry goes or a
 // minute passes, so a test can end a hang: a read the kernel has handed over
 // ends only when answered, and a process with a thread in one never ends.
+// Paths holding "untyped" list entries without their type (DT_UNKNOWN), as
+// some network and old file systems do, those holding "failing" fail to
+// list (EIO), and reads of those holding "short" answer 100 bytes at most.
 //   midtitle_slowfs SOURCE MOUNTPOINT DELAY_MS
 #define FUSE_USE_VERSION 31
 #include <fuse3/fuse.h>
@@ -14,11 +17,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -58,6 +63,7 @@ int GetAttributes(const char* path, struct stat* attributes, fuse_file_info*) {
 
 int ReadFolder(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse_file_info*, fuse_readdir_flags) {
     Stall(path);
+    if (std::strstr(path, "failing") != nullptr) return -EIO;
     DIR* folder = opendir(SourcePath(path).c_str());
     // A folder removed while its listing stalled fails as a lost network
     // disk does: ENOENT would read as an empty folder (the C library takes
@@ -66,7 +72,7 @@ int ReadFolder(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse
     while (const dirent* entry = readdir(folder)) {
         struct stat attributes {};
         attributes.st_ino = entry->d_ino;
-        attributes.st_mode = static_cast<mode_t>(DTTOIF(entry->d_type));
+        if (std::strstr(path, "untyped") == nullptr) attributes.st_mode = static_cast<mode_t>(DTTOIF(entry->d_type));
         if (fill(buffer, entry->d_name, &attributes, 0, fuse_fill_dir_flags{}) != 0) break;
     }
     closedir(folder);
@@ -84,6 +90,7 @@ int Open(const char* path, fuse_file_info* file) {
 
 int Read(const char* path, char* buffer, size_t size, off_t offset, fuse_file_info* file) {
     Stall(path);
+    if (std::strstr(path, "short") != nullptr) size = std::min<size_t>(size, 100);
     const ssize_t got = pread(static_cast<int>(file->fh), buffer, size, offset);
     return got < 0 ? -errno : static_cast<int>(got);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "PathText.h"
+
 // A fresh folder under the system's temporary folder, removed with
 // everything in it when the object goes.
 class TempFolder {
@@ -29,11 +31,7 @@ public:
     // Writes bytes to name inside the folder and returns the file's path.
     // On Windows the name is UTF-8; elsewhere it is the name's own bytes.
     std::filesystem::path Write(const std::string& name, std::span<const std::uint8_t> bytes) const {
-#ifdef _WIN32
-        const auto file = path_ / std::u8string(name.begin(), name.end());
-#else
-        const auto file = path_ / name;
-#endif
+        const auto file = path_ / Runtime::PathFromUtf8(name);
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return file;
