@@ -10,7 +10,7 @@
 
 namespace Services {
 
-Runtime::FolderContents ListFolder(std::string_view folder, const Runtime::NamePattern& pattern) {
+Runtime::FolderContents ReadWalkedFolder(std::string_view folder, const Runtime::NamePattern& pattern) {
     return Runtime::ReadFolder(folder, pattern);
 }
 

@@ -12,10 +12,13 @@
 
 namespace Services {
 
+// The files File1 shows, and the walk gathers unless told other names.
+inline constexpr std::string_view kFilePattern = "*.smf;*.mid";
+
 // How a folder is listed: Runtime::ReadFolder, or in tests a stand-in that
 // makes a folder fail at the moment it is read.
 using FolderLister = std::function<Runtime::FolderContents(std::string_view folder, const Runtime::NamePattern&)>;
-Runtime::FolderContents ListFolder(std::string_view folder, const Runtime::NamePattern& pattern);
+Runtime::FolderContents ReadWalkedFolder(std::string_view folder, const Runtime::NamePattern& pattern);
 
 // The files of one folder as the walk found them, in the file list's order.
 struct ListedFiles {
@@ -27,7 +30,7 @@ struct ListedFiles {
 };
 
 struct WalkRules {
-    Runtime::NamePattern Pattern;
+    Runtime::NamePattern Pattern{kFilePattern};
     bool IncludesSubfolders = false;
     bool FollowsLinks = false;  // links to folders; without, only the top may be one
 };
@@ -46,7 +49,7 @@ public:
         std::function<void(std::string_view nativePath, const Runtime::RuntimeError&)> failed;
     };
 
-    FolderWalk(WalkRules rules, Sinks sinks, FolderLister list = ListFolder);
+    FolderWalk(WalkRules rules, Sinks sinks, FolderLister list = ReadWalkedFolder);
 
     // Walks what path names: a folder, or a file (then read whatever its
     // name). Any path is taken as the system takes it (relative to the
