@@ -20,7 +20,7 @@ struct RunContext {
     bool isErrorTerminal = false;
     std::chrono::milliseconds progressQuietStart = std::chrono::seconds(1);
     unsigned cores = 1;  // the machine's, for the default of --jobs
-    Services::FolderLister readFolder = Services::ListFolder;
+    Services::FolderLister readFolder = Services::ReadWalkedFolder;
     // Why out stopped taking text, once it has; nothing when that is not known.
     std::function<std::optional<Runtime::WriteFailure>()> outputFailure = [] {
         return std::optional<Runtime::WriteFailure>();
