@@ -116,8 +116,7 @@ void Catalogue::NoteAnchor() {
     // The song with the focus keeps its place on screen while it is on
     // screen; else the top row does, unless the table is at its top, where
     // it stays as rows arrive above.
-    const auto rows = table_->rows.RowsOfSongs();
-    const auto currentRow = current_ ? rows[*current_] : std::nullopt;
+    const auto currentRow = current_ ? table_->rows.RowOf(*current_) : std::nullopt;
     if (currentRow && *currentRow >= top_ && *currentRow < top_ + rowsOnScreen_) {
         anchor_ = current_;
         anchorOffset_ = *currentRow - top_;
@@ -143,7 +142,6 @@ std::string Catalogue::CellText(std::size_t row, Column column) const {
 void Catalogue::ShowChanges() {
     view_.ShowRows(RowCount());
     if (!table_) return;
-    const auto rows = table_->rows.RowsOfSongs();
     const bool hasSelection = std::find(selected_.begin(), selected_.end(), true) != selected_.end();
     if (hasSelection || current_) {
         std::vector<std::size_t> selectedRows;
@@ -151,11 +149,11 @@ void Catalogue::ShowChanges() {
             const SongId id = table_->rows[row];
             if (id < selected_.size() && selected_[id]) selectedRows.push_back(row);
         }
-        view_.ShowSelection(selectedRows, current_ ? rows[*current_] : std::nullopt);
+        view_.ShowSelection(selectedRows, current_ ? table_->rows.RowOf(*current_) : std::nullopt);
     }
-    if (anchor_ && rows[*anchor_]) {
-        const std::size_t anchorRow = *rows[*anchor_];
-        const std::size_t top = anchorRow > anchorOffset_ ? anchorRow - anchorOffset_ : 0;
+    const auto anchorRow = anchor_ ? table_->rows.RowOf(*anchor_) : std::nullopt;
+    if (anchorRow) {
+        const std::size_t top = *anchorRow > anchorOffset_ ? *anchorRow - anchorOffset_ : 0;
         if (top != top_) view_.ScrollTo(top_ = top);
     }
     ShowCount();

@@ -10,14 +10,17 @@
 namespace TitleList {
 
 void Catalogue::Take(std::vector<FillEvent> events) {
-    std::vector<SongId> shown;  // songs come to be shown, or whose texts changed
+    std::vector<SongId> shown;    // songs come to be shown
+    std::vector<SongId> changed;  // songs shown whose texts changed
+    std::optional<Runtime::RuntimeError> failure;
     Songs& songs = table_->songs;
     for (FillEvent& event : events) {
         if (auto* listed = std::get_if<FilesListed>(&event)) {
             AddListed(std::move(listed->files));
         } else if (auto* read = std::get_if<SongRead>(&event)) {
+            const bool wasShown = songs[read->id].IsShown();
             const bool wasUnread = songs[read->id].IsUnread();
-            if (songs.Read(read->id, std::move(read->reading))) shown.push_back(read->id);
+            if (songs.Read(read->id, std::move(read->reading))) (wasShown ? changed : shown).push_back(read->id);
             if (wasUnread) --unread_;
         } else if (auto* slow = std::get_if<SongSlow>(&event)) {
             if (songs[slow->id].Progress != Song::Stage::Listed) continue;
@@ -26,13 +29,16 @@ void Catalogue::Take(std::vector<FillEvent> events) {
         } else if (std::holds_alternative<WalkEnded>(event)) {
             EndWalk();
         } else if (auto* failed = std::get_if<FolderFailed>(&event)) {
-            view_.ShowFailure(failed->error);
+            failure = failed->error;
         } else {
             ApplyRelisting(std::move(std::get<FolderRelisted>(event)));
         }
     }
+    table_->rows.Reorder(std::move(changed));
     table_->rows.Insert(std::move(shown));
     ShowChanges();
+    // Last: a message box may run the window's events, this window's closing among them.
+    if (failure) view_.ShowFailure(*failure);
 }
 
 void Catalogue::AddListed(Services::ListedFiles listed) {

@@ -14,8 +14,9 @@ namespace TitleList {
 // in (a Qt model/view table, a Win32 virtual list view). The table is
 // virtual: it asks the core for the rows it draws (Catalogue::CellText),
 // so ShowRows costs the same for ten rows as for 100 000. Calls come on
-// the window's thread; none of them calls back into the core, and a view
-// reports no selection or scroll of its own while one of them runs.
+// the window's thread; none of them but ShowFailure calls back into the
+// core, and a view reports no selection or scroll of its own while one of
+// them runs.
 class CatalogueView {
 public:
     // The window's title: "タイトル一覧 - <folder>".
@@ -32,7 +33,9 @@ public:
     virtual void ShowCount(std::string_view count, std::string_view spoken) = 0;
     // The header's sort indicator, and what a screen reader hears of it.
     virtual void ShowOrder(std::optional<Column> column, bool isDescending, std::string_view spoken) = 0;
-    // The folder shown cannot be read (FailureText words it).
+    // The folder shown cannot be read (FailureText words it). The one call
+    // that may run the window's events (a message box), so the core makes it
+    // last, and anything may have happened by its end.
     virtual void ShowFailure(const Runtime::RuntimeError& error) = 0;
 
 protected:

@@ -15,10 +15,10 @@ bool IsText(Column column) { return column == Column::Name || column == Column::
 
 }  // namespace
 
-std::vector<std::optional<std::size_t>> ShownRows::RowsOfSongs() const {
-    std::vector<std::optional<std::size_t>> rows(songs_.Count());
-    for (std::size_t row = 0; row < Count(); ++row) rows[(*this)[row]] = row;
-    return rows;
+std::optional<std::size_t> ShownRows::RowOf(SongId id) const {
+    const auto at = std::find(Rows().begin(), Rows().end(), id);
+    if (at == Rows().end()) return std::nullopt;
+    return static_cast<std::size_t>(at - Rows().begin());
 }
 
 void ShownRows::SortBy(std::optional<Column> column, bool isDescending) {
@@ -41,9 +41,13 @@ void ShownRows::Filter(std::string typed) {
     visible_ = std::move(visible);
 }
 
+void ShownRows::Reorder(std::vector<SongId> songs) {
+    Remove(songs);
+    Insert(std::move(songs));
+}
+
 void ShownRows::Insert(std::vector<SongId> songs) {
     if (songs.empty()) return;
-    Remove(songs);
     if (isFiltered_) {
         std::vector<SongId> matching;
         std::copy_if(songs.begin(), songs.end(), std::back_inserter(matching), [this](SongId id) { return Matches(id); });
@@ -110,9 +114,11 @@ void ShownRows::SortAll(std::vector<SongId>& rows) const {
 
 void ShownRows::InsertSorted(std::vector<SongId>& rows, std::vector<SongId> batch) const {
     if (batch.empty()) return;
-    // Searching makes a key for each row it looks at: a batch too large for
-    // that is cheaper sorted in with the rest, every key made once.
-    if (batch.size() * static_cast<std::size_t>(std::bit_width(rows.size())) > rows.size()) {
+    // Searching by name or title makes a key for each row it looks at: a
+    // batch too large for that is cheaper sorted in with the rest, every key
+    // made once.
+    const bool isKeyCostly = column_ && IsText(*column_);
+    if (isKeyCostly && batch.size() * static_cast<std::size_t>(std::bit_width(rows.size())) > rows.size()) {
         rows.insert(rows.end(), batch.begin(), batch.end());
         return SortAll(rows);
     }
@@ -122,18 +128,25 @@ void ShownRows::InsertSorted(std::vector<SongId>& rows, std::vector<SongId> batc
     std::vector<std::uint32_t> order(batch.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return IsBefore(keys[a], keys[b]); });
-    std::vector<SongId> merged;
-    merged.reserve(rows.size() + batch.size());
+    // Where each goes among the rows as they are, then all moved in one
+    // pass from the end: rows arriving in the walk's order, as they mostly
+    // do, go on the end and move nothing.
+    std::vector<std::size_t> places;
+    places.reserve(batch.size());
     auto from = rows.begin();
     for (const std::uint32_t at : order) {
-        const auto place = std::upper_bound(from, rows.end(), keys[at],
-                                            [this](const Key& key, SongId row) { return IsBefore(key, KeyOf(row)); });
-        merged.insert(merged.end(), from, place);
-        merged.push_back(batch[at]);
-        from = place;
+        from = std::upper_bound(from, rows.end(), keys[at], [this](const Key& key, SongId row) { return IsBefore(key, KeyOf(row)); });
+        places.push_back(static_cast<std::size_t>(from - rows.begin()));
     }
-    merged.insert(merged.end(), from, rows.end());
-    rows = std::move(merged);
+    std::size_t end = rows.size();
+    rows.resize(rows.size() + batch.size());
+    for (std::size_t i = batch.size(); i-- > 0;) {
+        const auto first = rows.begin() + static_cast<std::ptrdiff_t>(places[i]);
+        std::move_backward(first, rows.begin() + static_cast<std::ptrdiff_t>(end),
+                           rows.begin() + static_cast<std::ptrdiff_t>(end + i + 1));
+        rows[places[i] + i] = batch[order[i]];
+        end = places[i];
+    }
 }
 
 }  // namespace TitleList

@@ -22,10 +22,9 @@ class ShownRows {
 public:
     explicit ShownRows(const Songs& songs) : songs_(songs) {}
 
-    std::size_t Count() const { return (isFiltered_ ? visible_ : order_).size(); }
-    SongId operator[](std::size_t row) const { return (isFiltered_ ? visible_ : order_)[row]; }
-    // The rows in order, as positions: every song's row, or none.
-    std::vector<std::optional<std::size_t>> RowsOfSongs() const;
+    std::size_t Count() const { return Rows().size(); }
+    SongId operator[](std::size_t row) const { return Rows()[row]; }
+    std::optional<std::size_t> RowOf(SongId id) const;
 
     std::optional<Column> SortColumn() const { return column_; }
     bool IsDescending() const { return isDescending_; }
@@ -33,12 +32,16 @@ public:
     void SortBy(std::optional<Column> column, bool isDescending);
     // typed folded already (FoldForFilter); empty lets every row through.
     void Filter(std::string typed);
-    // Songs that came to be shown, or whose texts changed.
+    // Songs that came to be shown.
     void Insert(std::vector<SongId> songs);
+    // Songs shown whose texts changed.
+    void Reorder(std::vector<SongId> songs);
     void Remove(std::span<const SongId> songs);
     void Clear();
 
 private:
+    const std::vector<SongId>& Rows() const { return isFiltered_ ? visible_ : order_; }
+
     // What a song is ordered by under the column chosen.
     struct Key {
         std::string text;
