@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CatalogueDriver.h"
+#include "CatalogueText.h"
 #include "PathSeparator.h"
 
 using TitleList::Column;
@@ -41,6 +42,7 @@ TEST(Catalogue, FillsAsFilesAreReadAndAHungFileHoldsBackOnlyItsOwnRow) {
     EXPECT_EQ(d.Cells(Column::Title), (Names{"a", "b #1", "c"}));
     EXPECT_EQ(d.Cells(Column::Tracks), (Names{"2", "2", "2"}));
     EXPECT_EQ(d.view.spokenCount, "3 曲");
+    EXPECT_EQ(TitleList::CountText(1234, 100000), "1 234 / 100 000");
 }
 
 TEST(Catalogue, NothingArrivesFromAFillAbandoned) {
