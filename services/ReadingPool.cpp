@@ -1,6 +1,7 @@
 #include "ReadingPool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -40,8 +41,10 @@ unsigned DefaultReadsAtOnce(unsigned cores) noexcept { return std::max(cores, kL
 struct ReadingPool::Worker {
     std::uint64_t id = 0;  // of the file being read
     Clock::time_point since;
-    bool isReading = false;
-    bool isNoted = false;  // told as slow, and counted as stuck
+    // Set under the lock as a read starts; cleared without it as the read
+    // ends, so a worker takes the lock once a file.
+    std::atomic<bool> isReading = false;
+    bool isNoted = false;  // told as slow, and counted as stuck until the worker takes the lock again
 };
 
 struct ReadingPool::State {
@@ -50,7 +53,7 @@ struct ReadingPool::State {
     std::condition_variable lookoutCalled;
     std::deque<FileToRead> files;
     std::list<Worker> workers;  // a list: each worker keeps its own element
-    std::size_t idleWorkers = 0;
+    std::size_t idleWorkers = 0;  // waiting for files, or about to
     std::size_t stuck = 0;
     std::size_t readsAtOnce = 1;
     bool isClosed = false;
@@ -126,13 +129,19 @@ void ReadingPool::StartWorker(const std::shared_ptr<State>& state) {
 
 void ReadingPool::Work(const std::shared_ptr<State>& state, Worker& self) {
     std::unique_lock lock(state->mutex);
-    while (true) {
+    for (bool hasRead = false;; hasRead = true) {
+        if (hasRead) {
+            ++state->idleWorkers;
+            if (std::exchange(self.isNoted, false)) --state->stuck;
+        }
         state->workArrived.wait(lock, [&] { return state->isClosed || !state->files.empty() || state->IsSurplus(); });
         if (state->isClosed || state->IsSurplus()) break;
         --state->idleWorkers;
         const FileToRead file = std::move(state->files.front());
         state->files.pop_front();
-        self = {file.Id, Clock::now(), true, false};
+        self.id = file.Id;
+        self.since = Clock::now();
+        self.isReading = true;
         lock.unlock();
 
         std::optional<MIDTitle::MidReading> reading;
@@ -141,14 +150,9 @@ void ReadingPool::Work(const std::shared_ptr<State>& state, Worker& self) {
         } catch (...) {
             // A reader that throws breaks its promise: the file is not delivered.
         }
-        lock.lock();
         self.isReading = false;
-        if (self.isNoted) --state->stuck;
-        ++state->idleWorkers;
-        if (state->isClosed) break;
-        lock.unlock();
-        const bool isWanted = !reading || Deliver(*state, file.Id, std::move(*reading));
-        if (!isWanted) Stop(*state);
+        // Deliver finds nothing to deliver to once the pool is stopped.
+        if (reading && !Deliver(*state, file.Id, std::move(*reading))) Stop(*state);
         lock.lock();
     }
     --state->idleWorkers;
@@ -159,7 +163,7 @@ void ReadingPool::LookOut(const std::shared_ptr<State>& state) {
     std::unique_lock lock(state->mutex);
     while (!state->isClosed) {
         const bool isBusy = !state->files.empty() || std::any_of(state->workers.begin(), state->workers.end(),
-                                                                 [](const Worker& worker) { return worker.isReading; });
+                                                                 [](const Worker& worker) { return worker.isReading.load(); });
         // Nothing waits or is read: nothing to look at until files arrive.
         if (isBusy) state->lookoutCalled.wait_for(lock, kLookoutRound);
         else state->lookoutCalled.wait(lock);
