@@ -2,7 +2,10 @@
 // itself, and nothing delivered once abandoned or stopped.
 #include <gtest/gtest.h>
 
-#include "../titlelist/CatalogueDriver.h"
+#include <mutex>
+#include <thread>
+
+#include "HeldReads.h"
 #include "ReadingPool.h"
 
 namespace {
