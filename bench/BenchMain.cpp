@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "CatalogueBench.h"
 #include "CliBench.h"
 #include "ReaderBench.h"
 #include "TempFolder.h"
@@ -38,6 +39,8 @@ constexpr Ratio kRatios[] = {
     {"ReadMidInfo/ShiftJis", "FiveCalls/ShiftJis", 1.25},
     {"Catalogue/Tsv/Jobs1", "Catalogue/OsLoop", 1.3},
     {"Catalogue/Tsv/Jobs2", "Catalogue/Tsv/Jobs1", 1.0, true},
+    {"TitleList/Fill/10000", "TitleList/CliTsv/10000", 2.0, true},
+    {"TitleList/Fill/100000", "TitleList/CliTsv/100000", 2.0, true},
 };
 
 // The console table as usual (without colour: the library's own colour
@@ -95,6 +98,7 @@ int main(int argc, char** argv) {
     const TempFolder folder;
     RegisterReaderBenchmarks(folder.path());
     const CliBenchmarks cli(folder.path());
+    const CatalogueBenchmarks titleList(folder.path());
 #ifdef MIDTITLE_WINDOW_BENCH
     const WindowBenchmarks window(argc, argv, folder.path());  // holds the QApplication while they run
 #endif

@@ -6,17 +6,13 @@
 #include <charconv>
 
 #include "LineEnd.h"
+#include "ReadingPool.h"
 
 namespace Cli {
 
 namespace {
 
 constexpr unsigned kMostJobs = 256;
-// Reads at once unless told: on a cold cache they wait for the disk, and on
-// a two-core machine 8 read 100 000 files in 0.4 of the time 2 took, while
-// a warm cache ran no slower (bench/CliBench.cpp). More cores than that
-// each get one.
-constexpr unsigned kLeastDefaultJobs = 8;
 constexpr std::string_view kHelpHint = "使い方は midtitle-cli --help で表示します。";
 
 ParsedArguments UsageError(const std::string& message) {
@@ -65,7 +61,7 @@ void SetJapaneseLabels(CLI::App& app) {
 }  // namespace
 
 ParsedArguments ParseArguments(std::span<const std::string> arguments, unsigned cores) {
-    const unsigned defaultJobs = std::max(cores, kLeastDefaultJobs);
+    const unsigned defaultJobs = Services::DefaultReadsAtOnce(cores);
     CLI::App app{"Standard MIDI File のフォーマット、トラック数、分解能とタイトルを表示します。\n"
                  "フォルダーを指定すると、その中のファイルを一つずつ表示します。",
                  "midtitle-cli"};

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "FolderWalk.h"
+
 namespace Cli {
 
 enum class OutputFormat { Report, Tsv, Csv, Json };
@@ -14,7 +16,7 @@ struct Options {
     bool recursive = false;
     bool followLinks = false;
     OutputFormat format = OutputFormat::Report;
-    std::string pattern = "*.smf;*.mid";
+    std::string pattern{Services::kFilePattern};
     unsigned jobs = 1;
     bool byteOrderMark = false;  // before csv, for Excel
 };

@@ -28,7 +28,6 @@ public:
 
 private:
     void AppendReport(std::string_view path, const MIDTitle::MidReading& reading);
-    void AppendRow(std::string_view path, const MIDTitle::MidReading& reading);
 
     std::ostream& out_;
     OutputFormat format_;

@@ -2,8 +2,11 @@
 
 #include <new>
 
+#include "FolderWalk.h"
 #include "LineEnd.h"
 #include "Options.h"
+#include "OrderedOutput.h"
+#include "PrintableName.h"
 #include "Progress.h"
 #include "ReadingPool.h"
 #include "ResultWriter.h"
@@ -11,6 +14,11 @@
 namespace Cli {
 
 namespace {
+
+// How many files the walk lists ahead of the output: enough to keep every
+// reader busy across the end of a folder, few enough that memory holds a
+// few folders' files, never the collection.
+constexpr std::size_t kMostAhead = 4096;
 
 // The end of a run whose output failed: quiet when the reader of a pipe has
 // gone (| head), told on err for anything else. The rows written before
@@ -50,15 +58,30 @@ int Run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     Progress progress(err, context.isErrorTerminal && !context.isOutputTerminal, context.progressQuietStart);
     int status = 0;
     try {
-        ReadingPool pool(options.jobs);
-        CollectionWalk walk(options, writer, pool, progress, err, context.readFolder);
+        OrderedOutput output(writer, progress, err);
+        Services::ReadingPool pool(options.jobs, {[&output](std::uint64_t id, MIDTitle::MidReading reading) {
+                                       return output.Deliver(id, std::move(reading));
+                                   }, {}});
+        const auto listed = [&](Services::ListedFiles files) {
+            pool.Add(output.Add(std::move(files)));
+            output.WaitUntilWritten(kMostAhead);
+            return !output.HasStopped();
+        };
+        const auto failed = [&output](std::string_view path, const Runtime::RuntimeError& error) {
+            output.TellFailure(path, error);
+        };
+        Services::FolderWalk walk({Runtime::NamePattern(options.pattern), options.recursive, options.followLinks},
+                                  {listed, failed}, context.readFolder);
         writer.WriteHeader();
         for (const std::string& path : options.paths) {
-            if (walk.HasStopped() || !writer.IsWritable()) break;
-            walk.WalkNamedPath(path);
+            if (output.HasStopped() || !writer.IsWritable()) break;
+            // Any path printed is taken back.
+            walk.Walk(Runtime::NativePathOfPrinted(path));
         }
+        output.WaitUntilWritten(0);
+        output.RethrowOnCaller();
         out << std::flush;
-        status = walk.HasFailed() ? 1 : 0;
+        status = output.HasFailed() ? 1 : 0;
     } catch (const std::bad_alloc&) {
         // A folder too large for memory ends the walk; what was written stays.
         status = EndOnFailure(out, err, progress, Runtime::MakeError(Runtime::kOutOfMemory));

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "CollectionWalk.h"
+#include "FolderWalk.h"
 #include "StandardStream.h"
 
 namespace Cli {
@@ -20,9 +20,7 @@ struct RunContext {
     bool isErrorTerminal = false;
     std::chrono::milliseconds progressQuietStart = std::chrono::seconds(1);
     unsigned cores = 1;  // the machine's, for the default of --jobs
-    FolderReader readFolder = [](std::string_view folder, const Runtime::NamePattern& pattern) {
-        return Runtime::ReadFolder(folder, pattern);
-    };
+    Services::FolderLister readFolder = Services::ReadWalkedFolder;
     // Why out stopped taking text, once it has; nothing when that is not known.
     std::function<std::optional<Runtime::WriteFailure>()> outputFailure = [] {
         return std::optional<Runtime::WriteFailure>();

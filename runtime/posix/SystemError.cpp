@@ -12,12 +12,14 @@ RuntimeError ErrorFromErrno(int error) {
     case ENAMETOOLONG: return MakeError(kNameTooLong);
     case EACCES:
     case EPERM:
-    case EROFS: return MakeError(kAccessDenied);
+    case EROFS:
+    case EISDIR: return MakeError(kAccessDenied);  // as Windows tells a file written over a folder
     case EMFILE:
     case ENFILE: return MakeError(kTooManyFiles);
     case ENOMEM: return MakeError(kOutOfMemory);
     case ENOSPC:
-    case EDQUOT: return MakeError(kDiskFull);
+    case EDQUOT:
+    case EFBIG: return MakeError(kDiskFull);  // the disk takes no more of this file (FAT32 stops at 4 GiB)
     case EBADF: return MakeError(kBadFileNumber);
     case EIO:
     case ENXIO:

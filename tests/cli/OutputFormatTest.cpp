@@ -84,13 +84,13 @@ TEST(OutputFormat, EscapesEveryTitleAndKeepsOneRowAFile) {
 
 TEST(Fields, KeepTheirRowAndShowNoRawControl) {
     const struct { const char* why; void (*append)(std::string&, std::string_view); std::string_view text; std::string field; } cases[] = {
-        {"csv, plain", Cli::AppendCsvField, "plain", "plain"},
-        {"csv, line break shown", Cli::AppendCsvField, "a\nb\r", "a\\nb\\r"},
-        {"csv, comma", Cli::AppendCsvField, "a,b", "\"a,b\""},
-        {"csv, quote", Cli::AppendCsvField, "\"", "\"\"\"\""},
-        {"tsv, C1 control", Cli::AppendTsvField, "\xC2\x9B[2J\xC2\xA0", "\\xC2\\x9B[2J\xC2\xA0"},
-        {"json, C0", Cli::AppendJsonString, std::string_view("\x00\x01\x1F", 3), "\"\\u0000\\u0001\\u001f\""},
-        {"json, DEL and C1", Cli::AppendJsonString, "\x7F\xC2\x80\xC2\x9F\xC2\xA0", "\"\\u007f\\u0080\\u009f\xC2\xA0\""},
+        {"csv, plain", AppendCsvField, "plain", "plain"},
+        {"csv, line break shown", AppendCsvField, "a\nb\r", "a\\nb\\r"},
+        {"csv, comma", AppendCsvField, "a,b", "\"a,b\""},
+        {"csv, quote", AppendCsvField, "\"", "\"\"\"\""},
+        {"tsv, C1 control", AppendTsvField, "\xC2\x9B[2J\xC2\xA0", "\\xC2\\x9B[2J\xC2\xA0"},
+        {"json, C0", AppendJsonString, std::string_view("\x00\x01\x1F", 3), "\"\\u0000\\u0001\\u001f\""},
+        {"json, DEL and C1", AppendJsonString, "\x7F\xC2\x80\xC2\x9F\xC2\xA0", "\"\\u007f\\u0080\\u009f\xC2\xA0\""},
     };
     for (const auto& c : cases) {
         std::string row;

@@ -4,8 +4,6 @@
 
 #include "PrintableName.h"
 
-namespace Cli {
-
 namespace {
 
 constexpr std::array<char, 16> kHexDigits = {'0', '1', '2', '3', '4', '5', '6', '7',
@@ -59,5 +57,3 @@ void AppendJsonString(std::string& row, std::string_view text) {
     }
     row += '"';
 }
-
-}  // namespace Cli

@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-namespace Cli {
-
 // One field of a row, escaped so that no text (a title with tabs, quotes,
 // commas, line breaks or terminal controls, a file name with any of them)
 // can break the row or act on a terminal. Each appends to row: a catalogue
@@ -22,5 +20,3 @@ void AppendCsvField(std::string& row, std::string_view text);
 // A JSON string, quotes included: quote, backslash, the C0 controls, DEL
 // and the C1 controls escaped; everything else is UTF-8 as it is.
 void AppendJsonString(std::string& row, std::string_view text);
-
-}  // namespace Cli
