@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "../services/FakeWindow.h"
+#include "FakeWindow.h"
 #include "Catalogue.h"
 #include "HeldReads.h"
 #include "PathText.h"
