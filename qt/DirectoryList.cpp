@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <utility>
 
 #include "DirectoryListing.h"
@@ -13,6 +14,7 @@
 #include "FolderReader.h"
 #include "FolderWatch.h"
 #include "ListingPatience.h"
+#include "NativePath.h"
 #include "PathChain.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
@@ -37,6 +39,7 @@ protected:
 
 DirectoryList::DirectoryList(QWidget* parent)
     : EntryListView(parent),
+      watch_(new FolderWatch(this)),
       reader_(std::make_unique<Services::FolderReader>(
           PosterFor(this), [this](Services::FolderListing listing) { listed(std::move(listing)); })) {
     entries_->setFolderIcons(style()->standardIcon(QStyle::SP_DirOpenIcon), style()->standardIcon(QStyle::SP_DirIcon));
@@ -48,6 +51,32 @@ DirectoryList::DirectoryList(QWidget* parent)
 }
 
 DirectoryList::~DirectoryList() = default;
+
+void DirectoryList::setPath(const QString& path) {
+    try {
+        setNativePath(NativePathOf(path.toStdString()));
+    } catch (const Runtime::RuntimeError& error) {
+        ShowFailure(this, error);
+    }
+}
+
+DirectoryList::TopRow DirectoryList::topRow() const {
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    if (!top.isValid()) return {};
+    return {entries_->row(top.row()).Entry.NativeName, top.row()};
+}
+
+void DirectoryList::scrollBackTo(const TopRow& top) {
+    const int count = entries_->rowCount();
+    if (top.row < 0 || count == 0) return;
+    const int row = Window::RowNamed(rows_, top.name);
+    scrollTo(entries_->index(row >= 0 ? row : std::min(top.row, count - 1)), PositionAtTop);
+}
+
+void DirectoryList::setRows(std::vector<Window::Row> rows) {
+    rows_ = std::move(rows);
+    entries_->setRows(rows_);
+}
 
 QString DirectoryList::path() const { return QString::fromStdString(Runtime::ReadablePath(nativePath_)); }
 
@@ -99,17 +128,17 @@ void DirectoryList::request(std::string absolute, Reading why) {
 void DirectoryList::show(Services::FolderListing listing) {
     const auto chain = Runtime::ChainOf(listing.Directory, driveRoot_);
     auto& folders = listing.Contents.Folders;
-    std::vector<EntryRow> rows;
+    std::vector<Window::Row> rows;
     rows.reserve(chain.size() + folders.size());
     for (std::size_t depth = 0; depth < chain.size(); ++depth) {
         // The root is shown whole, the folders under it by name.
         std::string shown = depth == 0 ? Runtime::ReadablePath(chain[0]) : Runtime::ReadableName(chain[depth]);
-        rows.push_back({{chain[depth], std::move(shown)}, static_cast<int>(depth), EntryRow::Glyph::OpenFolder});
+        rows.push_back({{chain[depth], std::move(shown)}, static_cast<int>(depth), Window::Row::Glyph::OpenFolder});
     }
     for (auto& folder : folders)
-        rows.push_back({std::move(folder), static_cast<int>(chain.size()), EntryRow::Glyph::Folder});
+        rows.push_back({std::move(folder), static_cast<int>(chain.size()), Window::Row::Glyph::Folder});
 
-    entries_->setRows(std::move(rows));
+    setRows(std::move(rows));
     files_ = std::move(listing.Contents.Files);
     nativePath_ = std::move(listing.Directory);
     listedDriveRoot_ = driveRoot_;
@@ -127,7 +156,7 @@ void DirectoryList::showReading(std::string absolute, Reading why) {
     if (why == Reading::Follow) return;  // the rows shown stay until the new ones come
     if (!beforeReading_) {
         auto before = std::make_unique<Shown>();
-        for (int row = 0; row < entries_->rowCount(); ++row) before->rows.push_back(entries_->row(row));
+        before->rows = rows_;
         before->nativePath = nativePath_;
         before->chainLength = chainLength_;
         before->currentRow = currentIndex().row();
@@ -136,13 +165,13 @@ void DirectoryList::showReading(std::string absolute, Reading why) {
     }
     // The chain moves at once; one row below it says the rest is coming.
     const auto chain = Runtime::ChainOf(absolute, driveRoot_);
-    std::vector<EntryRow> rows;
+    std::vector<Window::Row> rows;
     for (std::size_t depth = 0; depth < chain.size(); ++depth) {
         std::string shown = depth == 0 ? Runtime::ReadablePath(chain[0]) : Runtime::ReadableName(chain[depth]);
-        rows.push_back({{chain[depth], std::move(shown)}, static_cast<int>(depth), EntryRow::Glyph::OpenFolder});
+        rows.push_back({{chain[depth], std::move(shown)}, static_cast<int>(depth), Window::Row::Glyph::OpenFolder});
     }
-    rows.push_back({{{}, "読み込み中…"}, static_cast<int>(chain.size()), EntryRow::Glyph::None});
-    entries_->setRows(std::move(rows));
+    rows.push_back({{{}, "読み込み中…"}, static_cast<int>(chain.size()), Window::Row::Glyph::None});
+    setRows(std::move(rows));
     nativePath_ = std::move(absolute);
     chainLength_ = static_cast<int>(chain.size());
     setCurrentIndex(entries_->index(chainLength_ - 1));
@@ -150,7 +179,7 @@ void DirectoryList::showReading(std::string absolute, Reading why) {
 
 void DirectoryList::restoreBeforeReading() {
     const std::unique_ptr<Shown> before = std::move(beforeReading_);
-    entries_->setRows(std::move(before->rows));
+    setRows(std::move(before->rows));
     nativePath_ = before->nativePath;
     chainLength_ = before->chainLength;
     setCurrentIndex(entries_->index(before->currentRow));
@@ -195,10 +224,10 @@ void DirectoryList::showFollowed(Services::FolderListing listing) {
     }
     const QModelIndex current = currentIndex();
     const bool isSubfolder = current.row() >= chainLength_;
-    const std::string currentName = isSubfolder ? entries_->row(current.row()).entry.NativeName : std::string();
+    const std::string currentName = isSubfolder ? entries_->row(current.row()).Entry.NativeName : std::string();
     const TopRow top = topRow();
     show(std::move(listing));
-    const int row = isSubfolder ? entries_->rowNamed(currentName, chainLength_) : current.row();
+    const int row = isSubfolder ? Window::RowNamed(rows_, currentName, chainLength_) : current.row();
     setCurrentIndex(entries_->index(row >= 0 ? row : chainLength_ - 1));
     scrollBackTo(top);
 }
@@ -238,8 +267,8 @@ void DirectoryList::openRow(int row) {
 void DirectoryList::setDriveRoot(std::string_view root) { driveRoot_ = root; }
 
 std::string DirectoryList::pathOfRow(int row) const {
-    if (row >= chainLength_) return Runtime::ChildPath(nativePath_, entries_->row(row).entry.NativeName);
+    if (row >= chainLength_) return Runtime::ChildPath(nativePath_, entries_->row(row).Entry.NativeName);
     std::vector<std::string> chain;
-    for (int i = 0; i <= row; ++i) chain.push_back(entries_->row(i).entry.NativeName);
+    for (int i = 0; i <= row; ++i) chain.push_back(entries_->row(i).Entry.NativeName);
     return Runtime::PathOfChain(chain, static_cast<std::size_t>(row));
 }

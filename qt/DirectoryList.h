@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "DirectoryListing.h"
+#include "ListView.h"
 
 namespace Services {
 class FolderReader;
 struct FolderListing;
 }  // namespace Services
 
-struct EntryRow;
+class FolderWatch;
 
 // The directory list: the chain of folders from the root down to its path,
 // then the folders inside that path. A single click only highlights; opening
@@ -44,7 +45,11 @@ public:
     // property's setter, shows that failure instead. A folder slow to answer
     // is shown when its listing arrives (pathChanged then) or its failure
     // shown then.
-    void setNativePath(std::string_view path) override;
+    void setNativePath(std::string_view path);
+    // The same for a readable path, as the path property reads: a folder
+    // whose name is not UTF-8 is found by its readable name. A failure is
+    // shown, and the list stays where it was.
+    void setPath(const QString& path);
     bool isReading() const;
 
     // The files of the folder shown, read in the same pass as its
@@ -82,6 +87,17 @@ private:
     void openRow(int row);  // a failure is shown, not thrown
     std::string pathOfRow(int row) const;
 
+    // The row shown at the top, kept across a new listing by its name.
+    struct TopRow {
+        std::string name;
+        int row = -1;  // -1 when the list was empty
+    };
+    TopRow topRow() const;
+    void scrollBackTo(const TopRow& top);  // to the same name, or the same place when it went
+    void setRows(std::vector<Window::Row> rows);
+
+    FolderWatch* const watch_;
+    std::vector<Window::Row> rows_;
     std::string nativePath_;
     std::string driveRoot_;  // empty: each path chained from its own root
     std::string listedDriveRoot_;  // the drive root of the chain shown
@@ -91,7 +107,7 @@ private:
     Reading reading_ = Reading::Nothing;
     // What was shown before a slow listing began, to go back to if it fails.
     struct Shown {
-        std::vector<EntryRow> rows;
+        std::vector<Window::Row> rows;
         std::string nativePath;
         int chainLength = 0;
         int currentRow = -1;

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -14,29 +15,30 @@
 #include "DirectoryListing.h"
 #include "DriveList.h"
 #include "FailureMessage.h"
+#include "FileChoice.h"
 #include "FileList.h"
-#include "ReportFetcher.h"
+#include "FolderWatch.h"
+#include "ReportShown.h"
 #include "RuntimeError.h"
 #include "SelectedReport.h"
 #include "WindowLayout.h"
 #include "Patience.h"
 #include "WindowPoster.h"
 
-using Services::kReportPatience;
-using Services::kWaitingNoted;
-
 Form1::Form1(QWidget* parent)
     : QWidget(parent),
-      work_(std::make_unique<Services::BackgroundWork>(PosterFor(this))),
-      reports_(std::make_unique<Services::ReportFetcher>(*work_, [this](std::string report) {
-          // The file may have left the list since it was asked for.
-          if (file1_->selectedIndex() >= 0) showReport(std::move(report));
-      })),
-      waiting_(new QTimer(this)) {
+      waiting_(new QTimer(this)),
+      filesWatch_(new FolderWatch(this)) {
     setWindowTitle(QStringLiteral("MIDタイトル"));
     waiting_->setSingleShot(true);
-    connect(waiting_, &QTimer::timeout, this, &Form1::showWaiting);
+    filesWatch_->setObjectName(QStringLiteral("File1Watch"));
     createControls();
+    files_ = std::make_unique<Window::FileChoice>(PosterFor(this), *file1_);
+    file1_->setChoice(*files_);
+    report_ = std::make_unique<Window::ReportShown>(PosterFor(this), static_cast<Window::ReportView&>(*this),
+                                                     static_cast<Window::WindowHost&>(*this),
+                                                     [this] { return file1_->selectedIndex() >= 0; });
+    connect(waiting_, &QTimer::timeout, this, [this] { report_->TimerRan(); });
     placeControls();
     showStartFolder();
     connectHandlers();
@@ -63,7 +65,7 @@ void Form1::createControls() {
     file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
     file1_->setAccessibleName(QStringLiteral("ファイル"));
-    dir1_->setFilePattern(file1_->pattern());
+    dir1_->setFilePattern(QString::fromUtf8(Window::kFilePattern.data(), Window::kFilePattern.size()));
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAccessibleName(QStringLiteral("情報"));
@@ -101,7 +103,7 @@ void Form1::showStartFolder() {
         dir1_->setNativePath(start);
     } catch (const Runtime::RuntimeError& error) {
         // The folder the tool was started in is gone or unreadable: say so and start at the root.
-        ShowFailure(this, error);
+        ShowFailure(error);
         try {
             const std::string root = Runtime::RootDirectory();
             drive1_->setNativeDrive(root);
@@ -112,7 +114,7 @@ void Form1::showStartFolder() {
             return;
         }
     }
-    if (dir1_->isReading()) file1_->showReading(true);
+    if (dir1_->isReading()) file1_->ShowReading(true);
     else Dir1_Change();
 }
 
@@ -123,13 +125,18 @@ void Form1::connectHandlers() {
     connect(file1_, &FileList::keyPressed, this, &Form1::File1_KeyDown);
     connect(file1_, &FileList::mousePressed, this, &Form1::File1_MouseDown);
     connect(file1_, &FileList::mouseMoved, this, &Form1::File1_MouseMove);
-    // Another folder's files: a report still on its way belongs to none of them.
-    connect(file1_, &FileList::pathChanged, this, [this] { reports_->Deselect(); });
+    connect(filesWatch_, &FolderWatch::folderChanged, this, [this] {
+        QElapsedTimer clock;
+        clock.start();
+        files_->FollowDisk(Services::kListingPatience);
+        filesWatch_->noteListingTook(clock.elapsed());
+        filesWatch_->watch(files_->NativeFolder());
+    });
     connect(dir1_, &DirectoryList::readingChanged, this, &Form1::followDirectoryReading);
 }
 
 void Form1::followDirectoryReading(bool isReading) {
-    file1_->showReading(isReading);
+    file1_->ShowReading(isReading);
     if (isReading) return;
     // A drive whose folder could not be read in the end: back to the drive
     // that holds the folder shown.
@@ -145,29 +152,16 @@ void Form1::Drive1_Change() {
         // Back to the drive that holds the folder still shown.
         drive1_->returnTo(dir1_->nativePath());
         dir1_->setDriveRoot(drive1_->nativeDrive());
-        ShowFailure(this, error);
+        ShowFailure(error);
     }
 }
 
 void Form1::Dir1_Change() {
-    // The directory list read the files in its own pass over the folder.
-    if (dir1_->filePattern() == file1_->pattern()) {
-        file1_->showListing(dir1_->nativePath(), dir1_->takeFiles());
-        return;
-    }
-    try {
-        file1_->setNativePath(dir1_->nativePath());
-    } catch (const Runtime::RuntimeError& error) {
-        // The folder went between the two listings: put the directory list
-        // back beside the files still shown.
-        try {
-            const QSignalBlocker quiet(dir1_);
-            dir1_->setNativePath(file1_->nativePath());
-        } catch (const Runtime::RuntimeError&) {
-            // That one is gone too; the message below is the one that matters.
-        }
-        ShowFailure(this, error);
-    }
+    // Dir1 read the files in its own pass over the folder.
+    files_->ShowListing(dir1_->nativePath(), dir1_->takeFiles());
+    // Another folder's files: a report still on its way belongs to none of them.
+    report_->Deselect();
+    filesWatch_->watch(files_->NativeFolder());
 }
 
 void Form1::File1_Click() { GetMidFileFormat(); }
@@ -179,36 +173,19 @@ void Form1::File1_MouseDown(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { G
 void Form1::File1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { GetMidFileFormat(); }
 
 void Form1::GetMidFileFormat() {
-    const int index = file1_->selectedIndex();
-    if (index < 0) return;
-    auto report = reports_->Request({file1_->nativePath(), file1_->readablePath(), file1_->entry(index)},
-                                    kReportPatience);
-    if (report) {
-        showReport(std::move(*report));
-    } else if (!waiting_->isActive()) {
-        waiting_->start(kWaitingNoted);
-    }
+    if (auto file = files_->Selected()) report_->Read(*file);
 }
 
-void Form1::showReport(std::string report) {
-    auto changed = shownReport_.Replace(std::move(report));
-    if (!changed) return;
+void Form1::ShowReport(const std::string& text) {
     // QPlainTextEdit takes CR LF as one line break.
-    text1_->setPlainText(QString::fromStdString(*changed));
+    text1_->setPlainText(QString::fromStdString(text));
     // A long path wraps the first line and pushes the title out of sight:
     // a new report is shown from its end, the caret left at its start. The
     // empty line after a report's last line break needs no room.
     QScrollBar* scroll = text1_->verticalScrollBar();
-    scroll->setValue(scroll->maximum() - (changed->ends_with('\n') ? 1 : 0));
+    scroll->setValue(scroll->maximum() - (text.ends_with('\n') ? 1 : 0));
 }
 
-void Form1::showWaiting() {
-    const auto awaited = reports_->TimeAwaited();
-    if (!awaited) return;
-    // Another file was selected since the timer started: its own wait counts.
-    if (*awaited < kWaitingNoted) {
-        waiting_->start(kWaitingNoted - *awaited);
-        return;
-    }
-    if (auto text = reports_->WaitingText(shownReport_.Text())) showReport(std::move(*text));
-}
+void Form1::ShowFailure(const Runtime::RuntimeError& error) { ::ShowFailure(this, error); }
+
+void Form1::StartTimer(Timer, std::chrono::milliseconds delay) { waiting_->start(delay); }

@@ -5,23 +5,24 @@
 #include <memory>
 #include <string>
 
-#include "SelectedReport.h"
+#include "Views.h"
 
-namespace Services {
-class BackgroundWork;
-class ReportFetcher;
-}  // namespace Services
+namespace Window {
+class FileChoice;
+class ReportShown;
+}  // namespace Window
 
 class DirectoryList;
 class DriveList;
 class FileList;
+class FolderWatch;
 class QPlainTextEdit;
 class QTimer;
 
 // The tool's one window: a drive list, a directory list and a file list
 // that follow one another, and the text box that shows the report on the
 // file selected.
-class Form1 : public QWidget {
+class Form1 : public QWidget, private Window::ReportView, private Window::WindowHost {
     Q_OBJECT
 
 public:
@@ -48,20 +49,18 @@ private:
     void placeControls();
     void showStartFolder();
     void connectHandlers();
-    void showReport(std::string report);  // unless Text1 shows it already
-    void showWaiting();
+    void ShowReport(const std::string& text) override;
+    void ShowFailure(const Runtime::RuntimeError& error) override;
+    void StartTimer(Timer timer, std::chrono::milliseconds delay) override;
     void followDirectoryReading(bool isReading);
 
     DriveList* drive1_;
     DirectoryList* dir1_;
     FileList* file1_;
     QPlainTextEdit* text1_;
-    // The report Text1 shows, as composed: comparing with it needs no text
-    // read back from the box on every mouse move.
-    ShownReport shownReport_;
-    // Destroyed before the controls, in this order: reports first, then the
-    // workers' pool, which stops every delivery to the window.
-    std::unique_ptr<Services::BackgroundWork> work_;
-    std::unique_ptr<Services::ReportFetcher> reports_;
     QTimer* waiting_;  // till the note that the selected file is being read
+    FolderWatch* filesWatch_;  // File1's folder on disk
+    // Destroyed before the controls: nothing read arrives after them.
+    std::unique_ptr<Window::FileChoice> files_;
+    std::unique_ptr<Window::ReportShown> report_;
 };

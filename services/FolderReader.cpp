@@ -24,13 +24,13 @@ FolderListing ListFolder(const std::string& directory, const Runtime::NamePatter
     return listing;
 }
 
-FolderReader::FolderReader(WindowPoster poster, std::function<void(FolderListing)> deliver)
+FolderReader::FolderReader(WindowPoster poster, std::function<void(FolderListing)> deliver, ListFolderFunction list)
     // Two workers: a listing that hangs still leaves one for the next folder.
-    : work_(std::move(poster), 2), newest_(work_, std::move(deliver)) {}
+    : list_(std::move(list)), work_(std::move(poster), 2), newest_(work_, std::move(deliver)) {}
 
 std::optional<FolderListing> FolderReader::Request(const std::string& directory, const Runtime::NamePattern& pattern,
                                                    Runtime::ListedKinds kinds, std::chrono::milliseconds patience) {
-    return newest_.Request([directory, pattern, kinds] { return ListFolder(directory, pattern, kinds); }, patience);
+    return newest_.Request([list = list_, directory, pattern, kinds] { return list(directory, pattern, kinds); }, patience);
 }
 
 }  // namespace Services

@@ -24,11 +24,15 @@ struct FolderListing {
 FolderListing ListFolder(const std::string& directory, const Runtime::NamePattern& pattern,
                          Runtime::ListedKinds kinds) noexcept;
 
+// How a folder is read: ListFolder, unless a test hands in a disk of its own.
+using ListFolderFunction =
+    std::function<FolderListing(const std::string&, const Runtime::NamePattern&, Runtime::ListedKinds)>;
+
 // The folder a list shows, read on a worker of its own: the newest request
 // wins, so opening another folder abandons the wait for the one before.
 class FolderReader {
 public:
-    FolderReader(WindowPoster poster, std::function<void(FolderListing)> deliver);
+    FolderReader(WindowPoster poster, std::function<void(FolderListing)> deliver, ListFolderFunction list = ListFolder);
 
     // A listing read within patience is returned; a later one goes to
     // deliver on the window's thread unless another was asked for meanwhile.
@@ -38,6 +42,7 @@ public:
     bool IsReading() const { return newest_.IsAwaited(); }
 
 private:
+    ListFolderFunction list_;
     BackgroundWork work_;
     NewestWins<FolderListing> newest_;  // after work_: it goes first
 };

@@ -54,12 +54,12 @@ void EntryListBox::Draw(const DRAWITEMSTRUCT& item) const {
     const int ink = isDisabled ? COLOR_GRAYTEXT : isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
     ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(background));
     if (item.itemID < rows_.size()) {
-        const EntryRow& row = rows_[item.itemID];
+        const Window::Row& row = rows_[item.itemID];
         TEXTMETRICW metrics{};
         ::GetTextMetricsW(item.hDC, &metrics);
         RECT text = item.rcItem;
         // The chain of folders reads as a path: each step a little further in.
-        text.left += 2 + row.depth * metrics.tmHeight * 2 / 3;
+        text.left += 2 + row.Depth * metrics.tmHeight * 2 / 3;
         if (const HICON glyph = GlyphOf(static_cast<int>(item.itemID))) {
             const int size = item.rcItem.bottom - item.rcItem.top - 2;
             ::DrawIconEx(item.hDC, text.left, item.rcItem.top + 1, glyph, size, size, 0, nullptr, DI_NORMAL);
@@ -67,7 +67,7 @@ void EntryListBox::Draw(const DRAWITEMSTRUCT& item) const {
         }
         ::SetBkMode(item.hDC, TRANSPARENT);
         ::SetTextColor(item.hDC, ::GetSysColor(ink));
-        const std::wstring name = Runtime::WideFromUtf8(row.entry.DisplayName);
+        const std::wstring name = Runtime::WideFromUtf8(row.Entry.DisplayName);
         ::DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
@@ -88,7 +88,7 @@ int EntryListBox::FindTyped(wchar_t character, DWORD time) {
     const int start = current < 0 ? 0 : (typed_.size() == 1 || isRepeat ? current + 1 : current);
     for (int step = 0; step < count; ++step) {
         const int row = (start + step) % count;
-        if (StartsWithIgnoringCase(rows_[static_cast<std::size_t>(row)].entry.DisplayName, key)) return row;
+        if (StartsWithIgnoringCase(rows_[static_cast<std::size_t>(row)].Entry.DisplayName, key)) return row;
     }
     return -2;
 }
@@ -104,9 +104,9 @@ void EntryListBox::AnnounceState(std::wstring_view state) {
     ::SetWindowTextW(label_, label.c_str());
 }
 
-void EntryListBox::SetRows(std::vector<EntryRow> rows) {
+void EntryListBox::SetRows(std::span<const Window::Row> rows) {
     ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    rows_ = std::move(rows);
+    rows_ = rows;
     ::SendMessageW(list_, LB_SETCOUNT, rows_.size(), 0);
     ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
@@ -115,16 +115,13 @@ void EntryListBox::SetRows(std::vector<EntryRow> rows) {
 void EntryListBox::Select(int index) { ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 int EntryListBox::RowNamed(const std::string& nativeName, int from) const {
-    for (int row = from; row < Count(); ++row) {
-        if (rows_[static_cast<std::size_t>(row)].entry.NativeName == nativeName) return row;
-    }
-    return -1;
+    return Window::RowNamed(rows_, nativeName, from);
 }
 
 EntryListBox::TopRow EntryListBox::Top() const {
     const int row = static_cast<int>(::SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
     if (row < 0 || row >= Count()) return {};
-    return {Row(row).entry.NativeName, row};
+    return {Row(row).Entry.NativeName, row};
 }
 
 void EntryListBox::ScrollBackTo(const TopRow& top) {

@@ -2,20 +2,14 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "DirectoryListing.h"
+#include "ListView.h"
 
-// One row of a list: the entry and how far it is indented.
-struct EntryRow {
-    Runtime::DirectoryEntry entry;
-    int depth = 0;
-};
-
-// A list box that keeps no object per row: LBS_NODATA with the rows held
-// here and drawn by Form1's WM_DRAWITEM, so 100 000 files cost one vector.
+// A list box that keeps no object per row: LBS_NODATA with the rows the
+// core holds drawn by Form1's WM_DRAWITEM, so 100 000 files cost one vector.
 // Such a list box has no strings of its own to search, so typing the first
 // letters of a name is answered here, through WM_CHARTOITEM.
 // The base of the folder and file lists; not copyable or movable, since the
@@ -40,7 +34,7 @@ public:
 
     int Count() const noexcept { return static_cast<int>(rows_.size()); }
     int Current() const noexcept;  // -1 when nothing is selected
-    const EntryRow& Row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+    const Window::Row& Row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
 
 protected:
     // A key or mouse message before the list box acts on it; true when it
@@ -53,7 +47,7 @@ protected:
     // Screen readers name the list after its label: a state put after its
     // name there tells them why the list is as it is ("" for none).
     void AnnounceState(std::wstring_view state);
-    void SetRows(std::vector<EntryRow> rows);
+    void SetRows(std::span<const Window::Row> rows);  // held until the next call
     void Select(int index);  // without telling the parent, as LB_SETCURSEL is silent
     int RowNamed(const std::string& nativeName, int from = 0) const;
 
@@ -72,7 +66,7 @@ private:
     HWND list_ = nullptr;
     HWND label_ = nullptr;
     std::wstring accessibleName_;
-    std::vector<EntryRow> rows_;
+    std::span<const Window::Row> rows_;
     std::wstring typed_;  // the letters typed so far
     DWORD typedAt_ = 0;
 };

@@ -2,10 +2,6 @@
 
 #include <windowsx.h>
 
-#include <utility>
-
-#include "FolderReader.h"
-
 namespace {
 
 // The Shift, Ctrl and Alt keys held, as 1, 2 and 4.
@@ -22,29 +18,18 @@ int Buttons(WPARAM keys) noexcept {
 
 }  // namespace
 
-FileBox::FileBox() = default;
-
-FileBox::~FileBox() = default;
-
-void FileBox::Create(HWND parent, int id, const wchar_t* accessibleName, Services::WindowPoster poster) {
-    EntryListBox::Create(parent, id, accessibleName);
-    reader_ = std::make_unique<Services::FolderReader>(
-        std::move(poster), [this](Services::FolderListing listing) { ShowFollowed(std::move(listing)); });
+void FileBox::ShowRows(std::span<const Window::Row> rows) {
+    SetRows(rows);
+    // The list box keeps its selected row through a new row count.
+    EntryListBox::Select(-1);
 }
 
-void FileBox::StopReading() noexcept { reader_.reset(); }
-
-void FileBox::ShowListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files) {
-    if (reader_) reader_->Abandon();
-    std::vector<EntryRow> rows;
-    rows.reserve(files.size());
-    for (auto& file : files) rows.push_back({std::move(file), 0});
-    SetRows(std::move(rows));
-    // The list box keeps its selected row through a new row count; a folder
-    // just opened has no file chosen in it.
-    Select(-1);
-    nativePath_ = path;
+int FileBox::TopRow() const {
+    const int row = static_cast<int>(::SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
+    return row < Count() ? row : -1;
 }
+
+void FileBox::ScrollToTop(int row) { ::SendMessageW(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(row), 0); }
 
 void FileBox::ShowReading(bool isReading) {
     ::EnableWindow(Handle(), isReading ? FALSE : TRUE);
@@ -53,29 +38,6 @@ void FileBox::ShowReading(bool isReading) {
 
 void FileBox::Notify(int code) {
     if (code == LBN_SELCHANGE && Current() >= 0 && selectionClicked) selectionClicked();
-}
-
-void FileBox::FollowDisk() {
-    if (!reader_) return;
-    // A listing that takes longer arrives through the reader, into ShowFollowed.
-    if (auto listing = reader_->Request(nativePath_, pattern_, Runtime::ListedKinds::Files,
-                                        Services::kListingPatience))
-        ShowFollowed(std::move(*listing));
-}
-
-void FileBox::ShowFollowed(Services::FolderListing listing) {
-    // A folder gone or unreadable has nothing in it to show. The folder
-    // list moves to a folder that exists and this list follows it there.
-    std::vector<EntryRow> rows;
-    rows.reserve(listing.Contents.Files.size());
-    for (auto& file : listing.Contents.Files) rows.push_back({std::move(file), 0});
-    const int selected = Current();
-    const std::string selectedName = selected >= 0 ? Row(selected).entry.NativeName : std::string();
-    const TopRow top = Top();
-    SetRows(std::move(rows));
-    // LB_SETCURSEL is silent: following the disk is not a selection by the person.
-    if (selected >= 0) Select(RowNamed(selectedName));
-    ScrollBackTo(top);
 }
 
 bool FileBox::BeforeDefault(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -35,8 +35,16 @@ void FolderBox::Create(HWND parent, int id, const wchar_t* accessibleName, Servi
 void FolderBox::StopReading() noexcept { reader_.reset(); }
 
 HICON FolderBox::GlyphOf(int row) const {
-    if (row < chainLength_) return openFolder_.Get();
-    return IsReading() ? nullptr : folder_.Get();  // the row saying the folder is being read has none
+    switch (Row(row).Picture) {
+    case Window::Row::Glyph::OpenFolder: return openFolder_.Get();
+    case Window::Row::Glyph::Folder: return folder_.Get();
+    default: return nullptr;  // the row saying the folder is being read has none
+    }
+}
+
+void FolderBox::ShowRows(std::vector<Window::Row> rows) {
+    rows_ = std::move(rows);
+    SetRows(rows_);
 }
 
 void FolderBox::SetNativePath(std::string_view path) { Request(Runtime::AbsoluteDirectory(path), Reading::Open); }
@@ -70,20 +78,20 @@ void FolderBox::Request(std::string absolute, Reading why) {
     ShowOpened();
 }
 
-std::vector<EntryRow> FolderBox::ChainRows(const std::string& absolute) const {
+std::vector<Window::Row> FolderBox::ChainRows(const std::string& absolute) const {
     const auto chain = Runtime::ChainOf(absolute, driveRoot_);
-    std::vector<EntryRow> rows;
+    std::vector<Window::Row> rows;
     rows.reserve(chain.size());
     for (std::size_t depth = 0; depth < chain.size(); ++depth)
-        rows.push_back({{chain[depth], chain[depth]}, static_cast<int>(depth)});
+        rows.push_back({{chain[depth], chain[depth]}, static_cast<int>(depth), Window::Row::Glyph::OpenFolder});
     return rows;
 }
 
 void FolderBox::Show(Services::FolderListing listing) {
-    std::vector<EntryRow> rows = ChainRows(listing.Directory);
+    std::vector<Window::Row> rows = ChainRows(listing.Directory);
     const int chainLength = static_cast<int>(rows.size());
-    for (auto& folder : listing.Contents.Folders) rows.push_back({std::move(folder), chainLength});
-    SetRows(std::move(rows));
+    for (auto& folder : listing.Contents.Folders) rows.push_back({std::move(folder), chainLength, Window::Row::Glyph::Folder});
+    ShowRows(std::move(rows));
     files_ = std::move(listing.Contents.Files);
     nativePath_ = std::move(listing.Directory);
     chainLength_ = chainLength;
@@ -99,7 +107,7 @@ void FolderBox::ShowReading(std::string absolute, Reading why) {
     if (why == Reading::Follow) return;  // the rows shown stay until the new ones come
     if (!IsReading()) {
         auto before = std::make_unique<Shown>();
-        for (int row = 0; row < Count(); ++row) before->rows.push_back(Row(row));
+        before->rows = rows_;
         before->nativePath = nativePath_;
         before->chainLength = chainLength_;
         before->currentRow = Current();
@@ -107,17 +115,17 @@ void FolderBox::ShowReading(std::string absolute, Reading why) {
         SetReading(true);
     }
     // The chain moves at once; one row below it says the rest is coming.
-    std::vector<EntryRow> rows = ChainRows(absolute);
+    std::vector<Window::Row> rows = ChainRows(absolute);
     chainLength_ = static_cast<int>(rows.size());
-    rows.push_back({{{}, "読み込み中…"}, chainLength_});
-    SetRows(std::move(rows));
+    rows.push_back({{{}, "読み込み中…"}, chainLength_, Window::Row::Glyph::None});
+    ShowRows(std::move(rows));
     nativePath_ = std::move(absolute);
     Select(chainLength_ - 1);
 }
 
 void FolderBox::RestoreBeforeReading() {
     const std::unique_ptr<Shown> before = std::move(beforeReading_);
-    SetRows(std::move(before->rows));
+    ShowRows(std::move(before->rows));
     nativePath_ = before->nativePath;
     chainLength_ = before->chainLength;
     Select(before->currentRow);
@@ -170,7 +178,7 @@ void FolderBox::ShowFollowed(Services::FolderListing listing) {
     }
     const int current = Current();
     const bool isSubfolder = current >= chainLength_;
-    const std::string currentName = isSubfolder ? Row(current).entry.NativeName : std::string();
+    const std::string currentName = isSubfolder ? Row(current).Entry.NativeName : std::string();
     const TopRow top = Top();
     Show(std::move(listing));
     const int row = isSubfolder ? RowNamed(currentName, chainLength_) : current;
@@ -215,8 +223,8 @@ void FolderBox::OpenRow(int row) {
 }
 
 std::string FolderBox::PathOfRow(int row) const {
-    if (row >= chainLength_) return Runtime::ChildPath(nativePath_, Row(row).entry.NativeName);
+    if (row >= chainLength_) return Runtime::ChildPath(nativePath_, Row(row).Entry.NativeName);
     std::vector<std::string> chain;
-    for (int i = 0; i <= row; ++i) chain.push_back(Row(i).entry.NativeName);
+    for (int i = 0; i <= row; ++i) chain.push_back(Row(i).Entry.NativeName);
     return Runtime::PathOfChain(chain, static_cast<std::size_t>(row));
 }

@@ -81,9 +81,11 @@ private:
     void SetReading(bool isReading);
     void OpenRow(int row);
     void MoveToNearestReadableFolder();
-    std::vector<EntryRow> ChainRows(const std::string& absolute) const;
+    std::vector<Window::Row> ChainRows(const std::string& absolute) const;
+    void ShowRows(std::vector<Window::Row> rows);
     std::string PathOfRow(int row) const;
 
+    std::vector<Window::Row> rows_;
     std::string nativePath_;
     std::string driveRoot_;
     int chainLength_ = 0;
@@ -94,7 +96,7 @@ private:
     Reading reading_ = Reading::Nothing;
     // What was shown before a slow listing began, to go back to if it fails.
     struct Shown {
-        std::vector<EntryRow> rows;
+        std::vector<Window::Row> rows;
         std::string nativePath;
         int chainLength = 0;
         int currentRow = -1;

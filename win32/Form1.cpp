@@ -71,9 +71,12 @@ void Form1::CreateControls(const Services::WindowPoster& poster) {
     // Made in tab order: Tab goes the way the windows were made.
     drive1_.Create(window_, kDrive1Id, poster);
     dir1_.Create(window_, kDir1Id, L"フォルダー", poster);
-    file1_.Create(window_, kFile1Id, L"ファイル", poster);
-    dir1_.SetFilePattern(file1_.Pattern());
-    text1_.Create(window_, kText1Id, poster, [this] { return file1_.Current() >= 0; });
+    file1_.Create(window_, kFile1Id, L"ファイル");
+    files_ = std::make_unique<Window::FileChoice>(poster, file1_);
+    dir1_.SetFilePattern(files_->Pattern());
+    text1_.Create(window_, kText1Id);
+    report_ = std::make_unique<Window::ReportShown>(poster, text1_, static_cast<Window::WindowHost&>(*this),
+                                                     [this] { return file1_.Current() >= 0; });
 }
 
 void Form1::PlaceControls(int dotsPerInch) {
@@ -111,7 +114,7 @@ void Form1::ShowStartFolder() {
         dir1_.SetNativePath(start);
     } catch (const Runtime::RuntimeError& error) {
         // The folder the tool was started in is unreadable: say so and start at the root.
-        ShowFailure(window_, error);
+        ShowFailure(error);
         try {
             const std::string root = Runtime::RootDirectory();
             drive1_.SetNativeDrive(root);
@@ -144,7 +147,7 @@ void Form1::Drive1_Change() {
         // Back to the drive that holds the folder still shown.
         drive1_.ReturnTo(dir1_.NativePath());
         dir1_.SetDriveRoot(drive1_.NativeDrive());
-        ShowFailure(window_, error);
+        ShowFailure(error);
     }
 }
 
@@ -159,9 +162,9 @@ void Form1::FollowDirectoryReading(bool isReading) {
 
 void Form1::Dir1_Change() {
     // The folder list read the files in its own pass over the folder.
-    file1_.ShowListing(dir1_.NativePath(), dir1_.TakeFiles());
+    files_->ShowListing(dir1_.NativePath(), dir1_.TakeFiles());
     // Another folder's files: a report still on its way belongs to none of them.
-    text1_.Deselect();
+    report_->Deselect();
     watch_.Watch(dir1_.NativePath());
 }
 
@@ -174,9 +177,13 @@ void Form1::File1_MouseDown(int, int, int, int) { GetMidFileFormat(); }
 void Form1::File1_MouseMove(int, int, int, int) { GetMidFileFormat(); }
 
 void Form1::GetMidFileFormat() {
-    const int index = file1_.Current();
-    if (index < 0) return;
-    text1_.Read({file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry});
+    if (auto file = files_->Selected()) report_->Read(*file);
+}
+
+void Form1::ShowFailure(const Runtime::RuntimeError& error) { ::ShowFailure(window_, error); }
+
+void Form1::StartTimer(Timer, std::chrono::milliseconds delay) {
+    ::SetTimer(window_, kWaitingTimer, static_cast<UINT>(delay.count()), nullptr);
 }
 
 void Form1::FollowDisk() {
@@ -186,7 +193,7 @@ void Form1::FollowDisk() {
         dir1_.FollowDisk();
         // A folder list that moved up, or is opening a folder, takes the
         // file list with it.
-        if (dir1_.NativePath() == shown && !dir1_.IsReading()) file1_.FollowDisk();
+        if (dir1_.NativePath() == shown && !dir1_.IsReading()) files_->FollowDisk(Services::kListingPatience);
         watch_.NoteListingTook(::GetTickCount64() - start);
     }
     // The lists may have moved since the last tick, by the person or by following.
@@ -226,7 +233,7 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     case WM_TIMER:
         if (wParam == kFollowDiskTimer) FollowDisk();
-        else if (wParam == kWaitingTimer) text1_.TimerRan();
+        else if (wParam == kWaitingTimer) ::KillTimer(window_, kWaitingTimer), report_->TimerRan();
         else break;
         return 0;
     case kDeliveriesArrived: mailbox_.RunDelivered(); return 0;
@@ -248,9 +255,10 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         ::KillTimer(window_, kFollowDiskTimer);
         // Nothing here waits for a worker: one stuck on a hung disk is left
         // to itself, and what it reads is dropped.
-        text1_.StopReading();
+        ::KillTimer(window_, kWaitingTimer);
+        if (report_) report_->StopReading();
         dir1_.StopReading();
-        file1_.StopReading();
+        if (files_) files_->StopReading();
         drive1_.StopReading();
         if (endsProgram_) ::PostQuitMessage(0);
         return 0;
@@ -276,11 +284,11 @@ LRESULT CALLBACK Form1::WindowProcedure(HWND window, UINT message, WPARAM wParam
     try {
         return form->Answer(message, wParam, lParam);
     } catch (const Runtime::RuntimeError& error) {
-        ShowFailure(window, error);
+        ::ShowFailure(window, error);
     } catch (const std::bad_alloc&) {
-        ShowFailure(window, Runtime::MakeError(Runtime::kOutOfMemory));
+        ::ShowFailure(window, Runtime::MakeError(Runtime::kOutOfMemory));
     } catch (...) {
-        ShowFailure(window, Runtime::MakeError(Runtime::kUnknownFailure));
+        ::ShowFailure(window, Runtime::MakeError(Runtime::kUnknownFailure));
     }
     return 0;
 }

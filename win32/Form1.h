@@ -4,10 +4,13 @@
 
 #include "DriveBox.h"
 #include "FileBox.h"
+#include "FileChoice.h"
 #include "FolderBox.h"
 #include "FontHandle.h"
 #include "Mailbox.h"
 #include "ReportBox.h"
+#include "ReportShown.h"
+#include "Views.h"
 #include "windows/FolderWatch.h"
 
 // The tool's one window: a drive list, a folder list and a file list that
@@ -15,7 +18,7 @@
 // selected. Compare qt/Form1, the same window on Qt: the handlers are the
 // same, and each control here is a thin wrapper over a Win32 control.
 // Not copyable or movable: the window points back at it.
-class Form1 {
+class Form1 : private Window::WindowHost {
 public:
     // Creates the window, hidden, showing the folder the process is in.
     // The one the program shows ends the message loop when closed.
@@ -29,6 +32,7 @@ public:
     const DriveBox& Drive1() const noexcept { return drive1_; }
     const FolderBox& Dir1() const noexcept { return dir1_; }
     const FileBox& File1() const noexcept { return file1_; }
+    const Window::FileChoice& Files() const noexcept { return *files_; }
     HWND Text1() const noexcept { return text1_.Handle(); }
 
     // The handlers, named after the control and the event they answer.
@@ -56,6 +60,8 @@ private:
     EntryListBox* ListWithHandle(HWND control) noexcept;
     void FollowDisk();
     void FollowDirectoryReading(bool isReading);
+    void ShowFailure(const Runtime::RuntimeError& error) override;
+    void StartTimer(Timer timer, std::chrono::milliseconds delay) override;
 
     bool endsProgram_;
     // Fonts first: they outlive the window and the controls that use them.
@@ -74,4 +80,7 @@ private:
     // Where the workers leave what they read, for the window's thread to
     // take up when kDeliveriesArrived comes.
     Services::Mailbox mailbox_;
+    // What the controls show, gone before them: nothing read arrives after.
+    std::unique_ptr<Window::FileChoice> files_;
+    std::unique_ptr<Window::ReportShown> report_;
 };

@@ -71,7 +71,6 @@ private slots:
         const int highlighted = RowNamed(*window.dir1, "sub");
         window.dir1->setCurrentIndex(window.dir1->model()->index(highlighted, 0));
         window.dir1->setNativePath(window.dir1->nativePath());
-        window.file1->setNativePath(window.file1->nativePath());
         QCOMPARE(window.file1->selectedIndex(), 0);
         QCOMPARE(window.dir1->currentIndex().row(), highlighted);
         // The path property takes what it reads, from another folder too.
@@ -80,7 +79,7 @@ private slots:
         QVERIFY(window.dir1->setProperty("path", shown));
         QCOMPARE(TakeFailureMessage(window.form), QString());
         QCOMPARE(window.dir1->nativePath(), folder.at(japan));
-        QCOMPARE(window.file1->nativePath(), folder.at(japan));
+        QCOMPARE(window.file1->path(), folder.path() + QStringLiteral("/日本"));
     }
 
     void driveChangeMovesDirectoryAndFiles() {

@@ -74,7 +74,7 @@ private slots:
         if (row.meanwhile == "remove" || row.meanwhile == "drive") std::filesystem::remove_all(source.at("slow folder"));
         if (row.meanwhile == "go up") QTest::qWait(100);
         if (row.meanwhile == "follow, go up") AWAIT_COMPARE(ShownNames(*window->file1), QStringList{"inside.mid"});
-        if (row.meanwhile == "follow, go up") emit window->file1->findChild<FolderWatch*>()->folderChanged();
+        if (row.meanwhile == "follow, go up") emit window->form.findChild<FolderWatch*>(QStringLiteral("File1Watch"))->folderChanged();
         if (row.meanwhile.endsWith("go up")) DoubleClick(*window->dir1, ChainTo(*window, point.path()).last());
         if (row.meanwhile == "follow, go up") QTest::qWait(600);
 

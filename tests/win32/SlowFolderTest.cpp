@@ -85,9 +85,9 @@ TEST_F(SlowFolder, OpeningASlowFolderMovesTheChainAtOnceAndFillsTheListsLater) {
     };
     window.Click(form.Dir1(), "slow folder", 2);
     EXPECT_EQ(form.Dir1().NativePath(), PathOf("slow folder"));
-    EXPECT_EQ(form.Dir1().Row(form.Dir1().Count() - 1).entry.DisplayName, "読み込み中…");
+    EXPECT_EQ(form.Dir1().Row(form.Dir1().Count() - 1).Entry.DisplayName, "読み込み中…");
     isLive(false);
-    EXPECT_TRUE(window.PumpUntil([&] { return form.File1().NativePath() == PathOf("slow folder"); }));
+    EXPECT_TRUE(window.PumpUntil([&] { return form.Files().NativeFolder() == PathOf("slow folder"); }));
     EXPECT_EQ(window.RowNamed(form.File1(), "inside.mid"), 0);
     EXPECT_EQ(window.RowNamed(form.Dir1(), "読み込み中…"), -1);
     isLive(true);

@@ -72,7 +72,7 @@ public:
     static void Click(const EntryListBox& list, std::string_view name, int clicks = 1) { Click(list.Handle(), RowNamed(list, name), clicks); }
     // The row of a list showing name, or -1.
     static int RowNamed(const EntryListBox& list, std::string_view name) {
-        for (int row = 0; row < list.Count(); ++row) if (list.Row(row).entry.DisplayName == name) return row;
+        for (int row = 0; row < list.Count(); ++row) if (list.Row(row).Entry.DisplayName == name) return row;
         return -1;
     }
 

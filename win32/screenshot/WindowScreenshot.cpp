@@ -66,7 +66,7 @@ int wmain(int argc, wchar_t* argv[]) {
     const std::string wanted = Runtime::Utf8FromWide(argv[2]);
     const FileBox& files = form.File1();
     int row = 0;
-    while (row < files.Count() && files.Row(row).entry.DisplayName != wanted) ++row;
+    while (row < files.Count() && files.Row(row).Entry.DisplayName != wanted) ++row;
     if (row == files.Count()) {
         std::fprintf(stderr, "win32_screenshot: %s is not in the file list\n", wanted.c_str());
         return 1;
