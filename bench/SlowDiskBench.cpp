@@ -97,7 +97,7 @@ void TimeOnSlowDisk(benchmark::State& state, const std::filesystem::path& folder
 
 int RowNamed(const FileList& list, const char* name) {
     for (int row = 0; row < list.count(); ++row)
-        if (list.entry(row).NativeName == name) return row;
+        if (list.model()->index(row, 0).data().toString() == QString::fromUtf8(name)) return row;
     return -1;
 }
 

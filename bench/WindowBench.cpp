@@ -150,7 +150,7 @@ void TimeMouseMove(benchmark::State& state, const std::filesystem::path& folder,
     ShownForm shown(folder);
     FileList& list = shown.file1;
     int row = 0;
-    while (row < list.count() && list.entry(row).NativeName != selected) ++row;
+    while (row < list.count() && list.model()->index(row, 0).data().toString() != QString::fromUtf8(selected)) ++row;
     if (row == list.count()) return state.SkipWithError("selected file not listed");
     list.setSelectedIndex(row);
     list.scrollTo(list.model()->index(row, 0));

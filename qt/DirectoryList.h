@@ -2,116 +2,46 @@
 
 #include "EntryListView.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "DirectoryListing.h"
 #include "ListView.h"
 
-namespace Services {
-class FolderReader;
-struct FolderListing;
-}  // namespace Services
+namespace Window {
+class Form1;
+}  // namespace Window
 
-class FolderWatch;
-
-// The directory list: the chain of folders from the root down to its path,
-// then the folders inside that path. A single click only highlights; opening
-// an entry (double-click, Enter or Return) makes it the path.
-// The list follows its folder on disk by itself: subfolders made or removed
-// appear or vanish, keeping the highlighted one; when the folder itself goes
-// or cannot be read any more, the list moves to the nearest folder above it
-// that can, and raises pathChanged.
-// A folder is read on a worker. One that answers at once is shown at once;
-// for a slower one the chain moves there at once with a row saying it is
-// being read, and the subfolders follow when they arrive. Opening another
-// folder meanwhile abandons the wait; a folder that cannot be read puts the
-// list back where it was and shows the failure.
-class DirectoryList : public EntryListView {
+// Dir1 on a list view: the rows Window::FolderChain keeps, the chain of
+// folders indented step by step, then the subfolders. A single click only
+// highlights; a double-click, Enter or Return opens the row.
+class DirectoryList : public EntryListView, public Window::ListView {
     Q_OBJECT
-    Q_PROPERTY(QString path READ path WRITE setPath NOTIFY pathChanged)
+    Q_PROPERTY(QString path READ path WRITE setPath)
 
 public:
     explicit DirectoryList(QWidget* parent = nullptr);
-    ~DirectoryList() override;  // returns at once, even with a listing hanging
 
+    void setForm(Window::Form1& form) { form_ = &form; }
     QString path() const;  // readable: non-UTF-8 names decoded
-    const std::string& nativePath() const { return nativePath_; }
-
-    // Lists path and raises pathChanged; throws Runtime::RuntimeError when
-    // the folder cannot be read, and then nothing changes. setPath, the
-    // property's setter, shows that failure instead. A folder slow to answer
-    // is shown when its listing arrives (pathChanged then) or its failure
-    // shown then.
+    const std::string& nativePath() const;
+    bool isReading() const;
+    // Opens path; a failure is shown and the list stays where it was.
     void setNativePath(std::string_view path);
     // The same for a readable path, as the path property reads: a folder
-    // whose name is not UTF-8 is found by its readable name. A failure is
-    // shown, and the list stays where it was.
+    // whose name is not UTF-8 is found by its readable name.
     void setPath(const QString& path);
-    bool isReading() const;
 
-    // The files of the folder shown, read in the same pass as its
-    // subfolders, so a file list beside this one needs no listing of its
-    // own. Gathered only while a pattern is set.
-    void setFilePattern(const QString& pattern);
-    QString filePattern() const;
-    std::vector<Runtime::DirectoryEntry> takeFiles() { return std::move(files_); }
-
-    // The folder the chain starts from, for the paths that lie under it:
-    // the root of the drive shown. Taken at the next listing; until it is set,
-    // each path is chained from its own root.
-    void setDriveRoot(std::string_view root);
-
-signals:
-    void pathChanged(const QString& path);
-    void readingChanged(bool isReading);  // a slow listing started or ended
+    void ShowRows(std::span<const Window::Row> rows) override;
+    int Selected() const override { return currentIndex().row(); }
+    void Select(int row) override;
+    void PlaceCaret(int row) override { Select(row); }
+    int TopRow() const override;
+    void ScrollToTop(int row) override;
+    void ShowReading(bool) override {}  // File1 shows it
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Why the listing on its way was asked for.
-    enum class Reading { Nothing, Open, Follow, MoveUp };
-
-    void request(std::string absolute, Reading why);  // throws as setNativePath does
-    void show(Services::FolderListing listing);
-    void showOpened();
-    void showFollowed(Services::FolderListing listing);
-    void showReading(std::string absolute, Reading why);
-    void restoreBeforeReading();
-    void listed(Services::FolderListing listing);
-    void followDisk();
-    void moveToNearestReadableFolder();
-    void openRow(int row);  // a failure is shown, not thrown
-    std::string pathOfRow(int row) const;
-
-    // The row shown at the top, kept across a new listing by its name.
-    struct TopRow {
-        std::string name;
-        int row = -1;  // -1 when the list was empty
-    };
-    TopRow topRow() const;
-    void scrollBackTo(const TopRow& top);  // to the same name, or the same place when it went
-    void setRows(std::vector<Window::Row> rows);
-
-    FolderWatch* const watch_;
-    std::vector<Window::Row> rows_;
-    std::string nativePath_;
-    std::string driveRoot_;  // empty: each path chained from its own root
-    std::string listedDriveRoot_;  // the drive root of the chain shown
-    int chainLength_ = 0;  // rows from the chain's root to the path itself
-    std::string filePattern_;  // empty: no files gathered
-    std::vector<Runtime::DirectoryEntry> files_;
-    Reading reading_ = Reading::Nothing;
-    // What was shown before a slow listing began, to go back to if it fails.
-    struct Shown {
-        std::vector<Window::Row> rows;
-        std::string nativePath;
-        int chainLength = 0;
-        int currentRow = -1;
-    };
-    std::unique_ptr<Shown> beforeReading_;
-    std::unique_ptr<Services::FolderReader> reader_;
+    Window::Form1* form_ = nullptr;
 };

@@ -1,106 +1,56 @@
 #include "DriveList.h"
 
 #include <QKeyEvent>
-#include <QSignalBlocker>
 
-#include <chrono>
-
-#include "BackgroundWork.h"
-#include "NewestWins.h"
+#include "Form1Core.h"
 #include "ReadableName.h"
-#include "WindowPoster.h"
 
-namespace {
-
-constexpr std::chrono::milliseconds kPatience{25};
-constexpr std::chrono::milliseconds kStartPatience{1000};
-
-QString VolumeText(const Runtime::Volume& volume) {
-    QString text = QString::fromStdString(Runtime::ReadablePath(volume.MountPoint));
-    if (!volume.Label.empty()) text += QStringLiteral(" [%1]").arg(QString::fromStdString(volume.Label));
-    return text;
-}
-
-}  // namespace
-
-DriveList::DriveList(QWidget* parent)
-    : QComboBox(parent),
-      work_(std::make_unique<Services::BackgroundWork>(PosterFor(this), 1)),
-      volumesRead_(std::make_unique<Services::NewestWins<std::vector<Runtime::Volume>>>(
-          *work_, [this](std::vector<Runtime::Volume> volumes) { setVolumes(std::move(volumes)); })) {
-    // Not on screen yet, so waiting longer stops nothing; the list holds
-    // "/" until the volumes arrive.
-    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kStartPatience);
-    setVolumes(volumes ? std::move(*volumes) : std::vector<Runtime::Volume>());
-    connect(this, &QComboBox::currentIndexChanged, this, [this] {
-        failedRow_ = -1;
-        emit driveChanged(drive());
+DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!isQuiet_ && form_ && index >= 0) form_->Drive1_Change(index);
     });
 }
 
-QString DriveList::drive() const { return QString::fromStdString(Runtime::ReadablePath(nativeDrive())); }
-
-const std::string& DriveList::nativeDrive() const {
-    const int index = currentIndex();
-    // The list always holds at least "/", so index is only -1 before the
-    // first volumes arrive.
-    return volumes_[static_cast<std::size_t>(index < 0 ? 0 : index)].MountPoint;
+QString DriveList::drive() const {
+    return form_ ? QString::fromStdString(Runtime::ReadablePath(form_->Drive1().NativeDrive())) : QString();
 }
 
-void DriveList::setDrive(const QString& path) { setNativeDrive(path.toStdString()); }
-
-void DriveList::setNativeDrive(std::string_view path) {
-    const std::size_t found = Runtime::FindVolumeHolding(volumes_, path);
-    if (found < volumes_.size()) setCurrentIndex(static_cast<int>(found));
+void DriveList::setVolumes(std::vector<Runtime::Volume> volumes) {
+    if (form_) form_->Drive1_Volumes(std::move(volumes));
 }
 
-void DriveList::returnTo(std::string_view path) {
-    const int failed = currentIndex();
-    const QSignalBlocker quiet(this);
-    setNativeDrive(path);
-    if (currentIndex() != failed) failedRow_ = failed;
+void DriveList::ShowVolumes(std::span<const Runtime::Volume> volumes) {
+    isQuiet_ = true;
+    clear();
+    for (const Runtime::Volume& volume : volumes) addItem(QString::fromStdString(Window::DriveText(volume)));
+    isQuiet_ = false;
 }
 
-DriveList::~DriveList() = default;
+void DriveList::ShowDrive(int index) {
+    isQuiet_ = true;
+    setCurrentIndex(index);
+    isQuiet_ = false;
+}
 
 void DriveList::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool isStep = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    const int failed = form_ ? form_->Drive1().StepStart() : -1;
     const int shown = currentIndex();
-    if (isStep && failedRow_ >= 0 && event->modifiers() == Qt::NoModifier) {
+    if (isStep && failed >= 0 && event->modifiers() == Qt::NoModifier) {
         // Else the step would lead to the failed volume again, and the ones
         // beyond it could only be reached by their first letters.
-        const QSignalBlocker quiet(this);
-        setCurrentIndex(failedRow_);
+        ShowDrive(failed);
+        QComboBox::keyPressEvent(event);
+        // No step past the last volume: the one shown stays.
+        if (currentIndex() == failed) ShowDrive(shown);
+        return;
     }
     QComboBox::keyPressEvent(event);
-    // No step past the last volume: the one shown stays.
-    if (currentIndex() == failedRow_) {
-        const QSignalBlocker quiet(this);
-        setCurrentIndex(shown);
-    }
 }
 
 void DriveList::showPopup() {
     // Volumes that take longer to list fill the open list when they arrive.
-    if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kPatience)) setVolumes(std::move(*volumes));
+    if (form_) form_->Drive1_DropDown();
     QComboBox::showPopup();
-}
-
-void DriveList::setVolumes(std::vector<Runtime::Volume> volumes) {
-    if (volumes.empty()) volumes.push_back(Runtime::Volume{"/", {}, {}, {}});
-    const std::string current = volumes_.empty() ? std::string() : nativeDrive();
-    std::size_t keep = 0;
-    for (std::size_t i = 0; i < volumes.size(); ++i) {
-        if (volumes[i].MountPoint == current) keep = i;
-    }
-    {
-        const QSignalBlocker quiet(this);  // the same drive stays current: no change to report
-        clear();
-        volumes_ = std::move(volumes);
-        for (const Runtime::Volume& volume : volumes_) addItem(VolumeText(volume));
-        setCurrentIndex(static_cast<int>(keep));
-        failedRow_ = -1;
-    }
-    if (!current.empty() && nativeDrive() != current) emit driveChanged(drive());
 }

@@ -2,57 +2,38 @@
 
 #include <QComboBox>
 
-#include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "Volumes.h"
+#include "DriveChoice.h"
 
-namespace Services {
-class BackgroundWork;
-template <class Result>
-class NewestWins;
-}  // namespace Services
+namespace Window {
+class Form1;
+}  // namespace Window
 
-// The drive list: the mounted volumes a person browses, one of them current.
-// Its drive is the current volume's mount point.
-// The volumes are read on a worker: looking at a mount point whose server
-// stopped answering waits for good, and the window must not.
-class DriveList : public QComboBox {
+// Drive1 on a combo box: the volumes Window::DriveChoice keeps, one of them
+// current. Choosing another tells the core at once; opening the list reads
+// the volumes again.
+class DriveList : public QComboBox, public Window::DriveView {
     Q_OBJECT
-    Q_PROPERTY(QString drive READ drive WRITE setDrive NOTIFY driveChanged)
+    Q_PROPERTY(QString drive READ drive)
 
 public:
-    explicit DriveList(QWidget* parent = nullptr);  // lists the volumes mounted now
-    ~DriveList() override;  // returns at once, even with the volumes' read hanging
+    explicit DriveList(QWidget* parent = nullptr);
 
-    QString drive() const;
-    const std::string& nativeDrive() const;
-
-    // Makes the volume that holds path current ("/home/me" picks "/home").
-    void setDrive(const QString& path);
-    void setNativeDrive(std::string_view path);
-    // Goes back, quietly, to the volume that holds path when the current one
-    // could not be opened; the arrow keys go on from the one that failed.
-    void returnTo(std::string_view path);
-
-    // Replaces the listed volumes, keeping the current one when it is still
-    // there and moving to the first otherwise.
+    void setForm(Window::Form1& form) { form_ = &form; }
+    QString drive() const;  // the current volume's mount point, readable
+    // Replaces the listed volumes, as reading them again does.
     void setVolumes(std::vector<Runtime::Volume> volumes);
 
-signals:
-    void driveChanged(const QString& drive);  // another volume became current
+    void ShowVolumes(std::span<const Runtime::Volume> volumes) override;
+    void ShowDrive(int index) override;
 
 protected:
-    // Volumes come and go while the tool runs: the list is read again each
-    // time it opens, and raises driveChanged when the current one went.
     void showPopup() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    std::vector<Runtime::Volume> volumes_;
-    int failedRow_ = -1;  // the volume last gone back from, where the arrow keys go on from
-    std::unique_ptr<Services::BackgroundWork> work_;
-    std::unique_ptr<Services::NewestWins<std::vector<Runtime::Volume>>> volumesRead_;  // goes before work_
+    Window::Form1* form_ = nullptr;
+    bool isQuiet_ = false;  // what the core shows is not the person's choice
 };

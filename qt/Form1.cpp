@@ -1,46 +1,37 @@
 #include "Form1.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QTimer>
 
 #include <chrono>
 
-#include "BackgroundWork.h"
 #include "DirectoryList.h"
-#include "DirectoryListing.h"
 #include "DriveList.h"
 #include "FailureMessage.h"
-#include "FileChoice.h"
 #include "FileList.h"
-#include "FolderWatch.h"
-#include "ReportShown.h"
+#include "Form1Core.h"
 #include "RuntimeError.h"
-#include "SelectedReport.h"
 #include "WindowLayout.h"
-#include "Patience.h"
 #include "WindowPoster.h"
 
 Form1::Form1(QWidget* parent)
-    : QWidget(parent),
-      waiting_(new QTimer(this)),
-      filesWatch_(new FolderWatch(this)) {
+    : QWidget(parent), waiting_(new QTimer(this)), following_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("MIDタイトル"));
     waiting_->setSingleShot(true);
-    filesWatch_->setObjectName(QStringLiteral("File1Watch"));
     createControls();
-    files_ = std::make_unique<Window::FileChoice>(PosterFor(this), *file1_);
-    file1_->setChoice(*files_);
-    report_ = std::make_unique<Window::ReportShown>(PosterFor(this), static_cast<Window::ReportView&>(*this),
-                                                     static_cast<Window::WindowHost&>(*this),
-                                                     [this] { return file1_->selectedIndex() >= 0; });
-    connect(waiting_, &QTimer::timeout, this, [this] { report_->TimerRan(); });
+    form_ = std::make_unique<Window::Form1>(
+        PosterFor(this), Window::Form1::Controls{*drive1_, *dir1_, *file1_, static_cast<Window::ReportView&>(*this),
+                                                 static_cast<Window::WindowHost&>(*this)});
+    drive1_->setForm(*form_);
+    dir1_->setForm(*form_);
+    file1_->setChoice(form_->File1());
     placeControls();
-    showStartFolder();
+    // Listed before the handlers are connected, and before the window is
+    // on screen: the core waits longer for the start folder.
+    form_->Start();
     connectHandlers();
 }
 
@@ -65,7 +56,6 @@ void Form1::createControls() {
     file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
     file1_->setAccessibleName(QStringLiteral("ファイル"));
-    dir1_->setFilePattern(QString::fromUtf8(Window::kFilePattern.data(), Window::kFilePattern.size()));
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAccessibleName(QStringLiteral("情報"));
@@ -93,87 +83,42 @@ void Form1::placeControls() {
     text1_->setFont(WindowLayout::windowFont());
 }
 
-void Form1::showStartFolder() {
-    // Listed before the handlers are connected: the file list is filled
-    // here, or by Dir1_Change when a slow folder's listing arrives.
-    try {
-        const std::string start = Runtime::CurrentDirectory();
-        drive1_->setNativeDrive(start);
-        dir1_->setDriveRoot(drive1_->nativeDrive());
-        dir1_->setNativePath(start);
-    } catch (const Runtime::RuntimeError& error) {
-        // The folder the tool was started in is gone or unreadable: say so and start at the root.
-        ShowFailure(error);
-        try {
-            const std::string root = Runtime::RootDirectory();
-            drive1_->setNativeDrive(root);
-            dir1_->setDriveRoot(drive1_->nativeDrive());
-            dir1_->setNativePath(root);
-        } catch (const Runtime::RuntimeError&) {
-            // Even the root cannot be read; the lists stay empty and the person may pick a drive.
-            return;
-        }
-    }
-    if (dir1_->isReading()) file1_->ShowReading(true);
-    else Dir1_Change();
-}
-
 void Form1::connectHandlers() {
-    connect(drive1_, &DriveList::driveChanged, this, &Form1::Drive1_Change);
-    connect(dir1_, &DirectoryList::pathChanged, this, &Form1::Dir1_Change);
-    connect(file1_, &FileList::selectedFileChanged, this, &Form1::File1_Click);
-    connect(file1_, &FileList::keyPressed, this, &Form1::File1_KeyDown);
-    connect(file1_, &FileList::mousePressed, this, &Form1::File1_MouseDown);
-    connect(file1_, &FileList::mouseMoved, this, &Form1::File1_MouseMove);
-    connect(filesWatch_, &FolderWatch::folderChanged, this, [this] {
-        QElapsedTimer clock;
-        clock.start();
-        files_->FollowDisk(Services::kListingPatience);
-        filesWatch_->noteListingTook(clock.elapsed());
-        filesWatch_->watch(files_->NativeFolder());
-    });
-    connect(dir1_, &DirectoryList::readingChanged, this, &Form1::followDirectoryReading);
+    // Key and mouse codes as the core's handlers take them: the key's code,
+    // Shift 1, Ctrl 2 and Alt 4; the buttons left 1, right 2, middle 4.
+    const auto shift = [](Qt::KeyboardModifiers modifiers) {
+        return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+               (modifiers & Qt::AltModifier ? 4 : 0);
+    };
+    const auto buttons = [](Qt::MouseButtons held) {
+        return (held & Qt::LeftButton ? 1 : 0) | (held & Qt::RightButton ? 2 : 0) | (held & Qt::MiddleButton ? 4 : 0);
+    };
+    connect(file1_, &FileList::selectedFileChanged, this, [this] { form_->File1_Click(); });
+    connect(file1_, &FileList::keyPressed, this,
+            [this, shift](int key, Qt::KeyboardModifiers modifiers) { form_->File1_KeyDown(key, shift(modifiers)); });
+    connect(file1_, &FileList::mousePressed, this,
+            [this, shift, buttons](Qt::MouseButtons held, Qt::KeyboardModifiers modifiers, QPoint at) {
+                form_->File1_MouseDown(buttons(held), shift(modifiers), at.x(), at.y());
+            });
+    connect(file1_, &FileList::mouseMoved, this,
+            [this, shift, buttons](Qt::MouseButtons held, Qt::KeyboardModifiers modifiers, QPoint at) {
+                form_->File1_MouseMove(buttons(held), shift(modifiers), at.x(), at.y());
+            });
+    connect(waiting_, &QTimer::timeout, this, [this] { form_->TimerRan(Timer::Waiting); });
+    connect(following_, &QTimer::timeout, this, [this] { form_->Tick(); });
+    following_->start(Window::kFollowTick);
 }
 
-void Form1::followDirectoryReading(bool isReading) {
-    file1_->ShowReading(isReading);
-    if (isReading) return;
-    // A drive whose folder could not be read in the end: back to the drive
-    // that holds the folder shown.
-    drive1_->returnTo(dir1_->nativePath());
-    dir1_->setDriveRoot(drive1_->nativeDrive());
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // On screen now: no listing may keep the person waiting.
+    form_->Shown();
 }
 
-void Form1::Drive1_Change() {
-    try {
-        dir1_->setDriveRoot(drive1_->nativeDrive());
-        dir1_->setNativePath(drive1_->nativeDrive());
-    } catch (const Runtime::RuntimeError& error) {
-        // Back to the drive that holds the folder still shown.
-        drive1_->returnTo(dir1_->nativePath());
-        dir1_->setDriveRoot(drive1_->nativeDrive());
-        ShowFailure(error);
-    }
-}
-
-void Form1::Dir1_Change() {
-    // Dir1 read the files in its own pass over the folder.
-    files_->ShowListing(dir1_->nativePath(), dir1_->takeFiles());
-    // Another folder's files: a report still on its way belongs to none of them.
-    report_->Deselect();
-    filesWatch_->watch(files_->NativeFolder());
-}
-
-void Form1::File1_Click() { GetMidFileFormat(); }
-
-void Form1::File1_KeyDown(int, Qt::KeyboardModifiers) { File1_Click(); }
-
-void Form1::File1_MouseDown(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { GetMidFileFormat(); }
-
-void Form1::File1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { GetMidFileFormat(); }
-
-void Form1::GetMidFileFormat() {
-    if (auto file = files_->Selected()) report_->Read(*file);
+void Form1::goToFile(const std::string& nativePath) {
+    form_->GoToFile(nativePath);
+    raise();
+    activateWindow();
 }
 
 void Form1::ShowReport(const std::string& text) {

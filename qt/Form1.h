@@ -2,26 +2,25 @@
 
 #include <QWidget>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
 #include "Views.h"
 
 namespace Window {
-class FileChoice;
-class ReportShown;
+class Form1;
 }  // namespace Window
 
 class DirectoryList;
 class DriveList;
 class FileList;
-class FolderWatch;
 class QPlainTextEdit;
 class QTimer;
 
-// The tool's one window: a drive list, a directory list and a file list
-// that follow one another, and the text box that shows the report on the
-// file selected.
+// The tool's one window on Qt Widgets: Drive1, Dir1, File1 and Text1, made,
+// placed and fed to Window::Form1, which holds what the window does. Input
+// becomes the core's handlers; its timers and deliveries run here.
 class Form1 : public QWidget, private Window::ReportView, private Window::WindowHost {
     Q_OBJECT
 
@@ -29,38 +28,26 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;  // returns at once, even with a read hanging
 
-    // The handlers, named after the control and the event they answer.
-    void Drive1_Change();
-    void Dir1_Change();
-    void File1_Click();
-    void File1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
-    void File1_MouseDown(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint position);
-    void File1_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPoint position);
+    // Shows the file at nativePath, as the title list asks, and comes to the front.
+    void goToFile(const std::string& nativePath);
 
-    // Reads the file selected in File1 and shows its report in Text1.
-    // Does nothing while no file is selected. The read runs on a worker: a
-    // report read at once is shown at once; a slower one is shown when it
-    // arrives, and until then, after a while, the file's name and a note
-    // that it is being read.
-    void GetMidFileFormat();
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
     void placeControls();
-    void showStartFolder();
     void connectHandlers();
     void ShowReport(const std::string& text) override;
     void ShowFailure(const Runtime::RuntimeError& error) override;
     void StartTimer(Timer timer, std::chrono::milliseconds delay) override;
-    void followDirectoryReading(bool isReading);
 
     DriveList* drive1_;
     DirectoryList* dir1_;
     FileList* file1_;
     QPlainTextEdit* text1_;
     QTimer* waiting_;  // till the note that the selected file is being read
-    FolderWatch* filesWatch_;  // File1's folder on disk
-    // Destroyed before the controls: nothing read arrives after them.
-    std::unique_ptr<Window::FileChoice> files_;
-    std::unique_ptr<Window::ReportShown> report_;
+    QTimer* following_;  // asks now and then whether the folder shown changed on disk
+    // Destroyed before the controls: nothing read arrives after it.
+    std::unique_ptr<Window::Form1> form_;
 };

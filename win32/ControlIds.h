@@ -11,9 +11,8 @@ enum ControlId : int {
     kText1Id = 104,
 };
 
-// The timer that asks the lists whether their folder changed on disk.
+// The timer that asks whether the folder shown changed on disk.
 inline constexpr unsigned kFollowDiskTimer = 1;
-inline constexpr unsigned kFollowDiskMilliseconds = 150;
 // The timer that runs out when the selected file's report has been awaited
 // long enough to say in Text1 that it is being read.
 inline constexpr unsigned kWaitingTimer = 2;

@@ -3,42 +3,15 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwctype>
-#include <utility>
 
-#include "Patience.h"
-#include "NewestWins.h"
-#include "PathChain.h"
+#include "Form1Core.h"
 #include "windows/WideText.h"
-
-namespace {
-
-std::wstring VolumeText(const Runtime::Volume& volume) {
-    // "C: [Windows]", as Explorer names drives.
-    std::wstring text = Runtime::WideFromUtf8(volume.MountPoint);
-    if (!text.empty() && text.back() == L'\\') text.pop_back();
-    if (!volume.Label.empty()) text += L" [" + Runtime::WideFromUtf8(volume.Label) + L"]";
-    return text;
-}
-
-bool IsSameDrive(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::towupper(static_cast<unsigned char>(a[i])) != std::towupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-DriveBox::DriveBox() = default;
 
 DriveBox::~DriveBox() {
     if (combo_ != nullptr) ::RemoveWindowSubclass(combo_, Subclassed, 0);
 }
 
-void DriveBox::Create(HWND parent, int id, Services::WindowPoster poster) {
+void DriveBox::Create(HWND parent, int id) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     // Screen readers name a drop-down list after the label just before it.
     ::CreateWindowExW(0, L"STATIC", L"ドライブ", WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
@@ -47,18 +20,6 @@ void DriveBox::Create(HWND parent, int id, Services::WindowPoster poster) {
                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                nullptr);
     ::SetWindowSubclass(combo_, Subclassed, 0, reinterpret_cast<DWORD_PTR>(this));
-    work_ = std::make_unique<Services::BackgroundWork>(std::move(poster), 1);
-    volumesRead_ = std::make_unique<Services::NewestWins<std::vector<Runtime::Volume>>>(
-        *work_, [this](std::vector<Runtime::Volume> volumes) { SetVolumes(std::move(volumes)); });
-    // No message loop runs yet, so waiting longer stops nothing; the list
-    // holds "C:\" until the drives arrive.
-    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, Services::kStartListingPatience);
-    SetVolumes(volumes ? std::move(*volumes) : std::vector<Runtime::Volume>());
-}
-
-void DriveBox::StopReading() noexcept {
-    volumesRead_.reset();
-    work_.reset();
 }
 
 void DriveBox::SetFont(HFONT font) { ::SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
@@ -78,54 +39,26 @@ void DriveBox::FitFieldHeight(int fieldHeight) {
     ::SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
 }
 
-const std::string& DriveBox::NativeDrive() const {
-    const int index = Selected();
-    return volumes_[static_cast<std::size_t>(index < 0 ? 0 : index)].MountPoint;
+void DriveBox::ShowVolumes(std::span<const Runtime::Volume> volumes) {
+    ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    for (const Runtime::Volume& volume : volumes)
+        ::SendMessageW(combo_, CB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(Runtime::WideFromUtf8(Window::DriveText(volume)).c_str()));
 }
 
-void DriveBox::SetNativeDrive(std::string_view path) {
-    const std::string root = Runtime::RootOf(path);
-    for (std::size_t i = 0; i < volumes_.size(); ++i) {
-        if (!IsSameDrive(volumes_[i].MountPoint, root)) continue;
-        settled_ = static_cast<int>(i);
-        ::SendMessageW(combo_, CB_SETCURSEL, i, 0);
-        return;
-    }
-}
-
-void DriveBox::ReturnTo(std::string_view path) {
-    const int failed = Selected();
-    SetNativeDrive(path);
-    if (Selected() != failed) failed_ = failed;
-}
+// CB_SETCURSEL is silent.
+void DriveBox::ShowDrive(int index) { ::SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void DriveBox::Notify(int code) {
+    if (form_ == nullptr) return;
     if (code == CBN_DROPDOWN) {
-        // Drives that take longer to read fill the open list when they arrive.
-        if (!volumesRead_) return;
-        if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, Services::kListingPatience))
-            SetVolumes(std::move(*volumes));
+        form_->Drive1_DropDown();
         return;
     }
     const bool isDropped = ::SendMessageW(combo_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
     const bool isSettled = code == CBN_CLOSEUP || (code == CBN_SELCHANGE && !isDropped);
-    if (!isSettled || Selected() < 0 || Selected() == settled_) return;
-    settled_ = Selected();
-    failed_ = -1;
-    if (driveChanged) driveChanged();
-}
-
-void DriveBox::SetVolumes(std::vector<Runtime::Volume> volumes) {
-    if (volumes.empty()) volumes.push_back(Runtime::Volume{"C:\\", {}, {}, {}, Runtime::DriveKind::Fixed});
-    const std::string current = volumes_.empty() ? std::string() : NativeDrive();
-    ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
-    volumes_ = std::move(volumes);
-    for (const Runtime::Volume& volume : volumes_)
-        ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VolumeText(volume).c_str()));
-    settled_ = -1;
-    failed_ = -1;
-    if (!current.empty()) SetNativeDrive(current);
-    // A drive that went away leaves the one shown in place until another is chosen.
+    if (!isSettled || Selected() < 0 || Selected() == form_->Drive1().Current()) return;
+    form_->Drive1_Change(Selected());
 }
 
 int DriveBox::Selected() const noexcept { return static_cast<int>(::SendMessageW(combo_, CB_GETCURSEL, 0, 0)); }
@@ -135,14 +68,15 @@ LRESULT CALLBACK DriveBox::Subclassed(HWND window, UINT message, WPARAM wParam, 
     auto& drives = *reinterpret_cast<DriveBox*>(self);
     const bool isStep = message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_LEFT ||
                                                   wParam == VK_RIGHT || wParam == VK_PRIOR || wParam == VK_NEXT);
-    if (!isStep || drives.failed_ < 0 || ::SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != FALSE)
+    const int failed = drives.form_ != nullptr ? drives.form_->Drive1().StepStart() : -1;
+    if (!isStep || failed < 0 || ::SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != FALSE)
         return ::DefSubclassProc(window, message, wParam, lParam);
     // Else the step would lead to the failed drive again, and the drives
-    // beyond it could only be reached by their letters. CB_SETCURSEL is silent.
+    // beyond it could only be reached by their letters.
     const int shown = drives.Selected();
-    ::SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(drives.failed_), 0);
+    drives.ShowDrive(failed);
     const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
     // No step past the last drive: the one shown stays.
-    if (drives.Selected() == drives.failed_) ::SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+    if (drives.Selected() == failed) drives.ShowDrive(shown);
     return result;
 }

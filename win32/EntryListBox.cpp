@@ -114,21 +114,12 @@ void EntryListBox::SetRows(std::span<const Window::Row> rows) {
 
 void EntryListBox::Select(int index) { ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
-int EntryListBox::RowNamed(const std::string& nativeName, int from) const {
-    return Window::RowNamed(rows_, nativeName, from);
-}
-
-EntryListBox::TopRow EntryListBox::Top() const {
+int EntryListBox::TopIndex() const noexcept {
     const int row = static_cast<int>(::SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
-    if (row < 0 || row >= Count()) return {};
-    return {Row(row).Entry.NativeName, row};
+    return row < Count() ? row : -1;
 }
 
-void EntryListBox::ScrollBackTo(const TopRow& top) {
-    if (top.row < 0 || rows_.empty()) return;
-    const int row = RowNamed(top.name);
-    ::SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(row >= 0 ? row : std::min(top.row, Count() - 1)), 0);
-}
+void EntryListBox::SetTopIndex(int row) noexcept { ::SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0); }
 
 LRESULT CALLBACK EntryListBox::Subclassed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR self) {

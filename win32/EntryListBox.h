@@ -49,16 +49,8 @@ protected:
     void AnnounceState(std::wstring_view state);
     void SetRows(std::span<const Window::Row> rows);  // held until the next call
     void Select(int index);  // without telling the parent, as LB_SETCURSEL is silent
-    int RowNamed(const std::string& nativeName, int from = 0) const;
-
-    // The first row shown, to keep the view where it was while the rows
-    // are read again.
-    struct TopRow {
-        std::string name;
-        int row = -1;
-    };
-    TopRow Top() const;
-    void ScrollBackTo(const TopRow& top);
+    int TopIndex() const noexcept;  // the row shown at the top, -1 when none
+    void SetTopIndex(int row) noexcept;
 
 private:
     static LRESULT CALLBACK Subclassed(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);

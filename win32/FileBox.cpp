@@ -24,13 +24,6 @@ void FileBox::ShowRows(std::span<const Window::Row> rows) {
     EntryListBox::Select(-1);
 }
 
-int FileBox::TopRow() const {
-    const int row = static_cast<int>(::SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
-    return row < Count() ? row : -1;
-}
-
-void FileBox::ScrollToTop(int row) { ::SendMessageW(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(row), 0); }
-
 void FileBox::ShowReading(bool isReading) {
     ::EnableWindow(Handle(), isReading ? FALSE : TRUE);
     AnnounceState(isReading ? L"読み込み中…" : L"");

@@ -24,8 +24,8 @@ public:
     void Select(int row) override { EntryListBox::Select(row); }
     // A single-selection list box keeps its caret on its selection.
     void PlaceCaret(int) override {}
-    int TopRow() const override;
-    void ScrollToTop(int row) override;
+    int TopRow() const override { return TopIndex(); }
+    void ScrollToTop(int row) override { SetTopIndex(row); }
     void ShowReading(bool isReading) override;
 
 protected:

@@ -6,8 +6,6 @@
 #include "ControlIds.h"
 #include "FailureBox.h"
 #include "JapaneseFont.h"
-#include "Patience.h"
-#include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "WindowGeometry.h"
 #include "windows/WideText.h"
@@ -50,17 +48,17 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
             mailbox_.Poster([window] { ::PostMessageW(window, kDeliveriesArrived, 0, 0); });
         CreateControls(poster);
         PlaceControls(static_cast<int>(::GetDpiForWindow(window_)));
-        ShowStartFolder();
+        // Listed before the message loop runs: the core waits longer for the start folder.
+        form_->Start();
         ConnectHandlers();
         // From now on the message loop runs: a slow folder must not stop it.
-        dir1_.SetPatience(Services::kListingPatience);
-        watch_.Watch(dir1_.NativePath());
+        form_->Shown();
     } catch (...) {
         // No destructor runs for a half-made Form1: the window, which points at it, must go here.
         ::DestroyWindow(window_);
         throw;
     }
-    ::SetTimer(window_, kFollowDiskTimer, kFollowDiskMilliseconds, nullptr);
+    ::SetTimer(window_, kFollowDiskTimer, static_cast<UINT>(Window::kFollowTick.count()), nullptr);
 }
 
 Form1::~Form1() {
@@ -69,14 +67,14 @@ Form1::~Form1() {
 
 void Form1::CreateControls(const Services::WindowPoster& poster) {
     // Made in tab order: Tab goes the way the windows were made.
-    drive1_.Create(window_, kDrive1Id, poster);
-    dir1_.Create(window_, kDir1Id, L"フォルダー", poster);
+    drive1_.Create(window_, kDrive1Id);
+    dir1_.Create(window_, kDir1Id, L"フォルダー");
     file1_.Create(window_, kFile1Id, L"ファイル");
-    files_ = std::make_unique<Window::FileChoice>(poster, file1_);
-    dir1_.SetFilePattern(files_->Pattern());
     text1_.Create(window_, kText1Id);
-    report_ = std::make_unique<Window::ReportShown>(poster, text1_, static_cast<Window::WindowHost&>(*this),
-                                                     [this] { return file1_.Current() >= 0; });
+    form_ = std::make_unique<Window::Form1>(
+        poster, Window::Form1::Controls{drive1_, dir1_, file1_, text1_, static_cast<Window::WindowHost&>(*this)});
+    drive1_.SetForm(*form_);
+    dir1_.SetForm(*form_);
 }
 
 void Form1::PlaceControls(int dotsPerInch) {
@@ -104,100 +102,22 @@ void Form1::PlaceControls(int dotsPerInch) {
     Place(text1_.Handle(), layout.Text1());
 }
 
-void Form1::ShowStartFolder() {
-    // Listed before the handlers are connected: the file list is filled
-    // here, or by Dir1_Change when a slow folder's listing arrives.
-    try {
-        const std::string start = Runtime::CurrentDirectory();
-        drive1_.SetNativeDrive(start);
-        dir1_.SetDriveRoot(drive1_.NativeDrive());
-        dir1_.SetNativePath(start);
-    } catch (const Runtime::RuntimeError& error) {
-        // The folder the tool was started in is unreadable: say so and start at the root.
-        ShowFailure(error);
-        try {
-            const std::string root = Runtime::RootDirectory();
-            drive1_.SetNativeDrive(root);
-            dir1_.SetDriveRoot(drive1_.NativeDrive());
-            dir1_.SetNativePath(root);
-        } catch (const Runtime::RuntimeError&) {
-            // Even the root cannot be read; the lists stay empty and the person may pick a drive.
-            return;
-        }
-    }
-    if (dir1_.IsReading()) file1_.ShowReading(true);
-    else Dir1_Change();
-}
-
 void Form1::ConnectHandlers() {
-    drive1_.driveChanged = [this] { Drive1_Change(); };
-    dir1_.pathChanged = [this] { Dir1_Change(); };
-    dir1_.readingChanged = [this](bool isReading) { FollowDirectoryReading(isReading); };
-    file1_.selectionClicked = [this] { File1_Click(); };
-    file1_.keyPressed = [this](int key, int shift) { File1_KeyDown(key, shift); };
-    file1_.mousePressed = [this](int button, int shift, int x, int y) { File1_MouseDown(button, shift, x, y); };
-    file1_.mouseMoved = [this](int button, int shift, int x, int y) { File1_MouseMove(button, shift, x, y); };
+    file1_.selectionClicked = [this] { form_->File1_Click(); };
+    file1_.keyPressed = [this](int key, int shift) { form_->File1_KeyDown(key, shift); };
+    file1_.mousePressed = [this](int button, int shift, int x, int y) { form_->File1_MouseDown(button, shift, x, y); };
+    file1_.mouseMoved = [this](int button, int shift, int x, int y) { form_->File1_MouseMove(button, shift, x, y); };
 }
 
-void Form1::Drive1_Change() {
-    try {
-        dir1_.SetDriveRoot(drive1_.NativeDrive());
-        dir1_.SetNativePath(drive1_.NativeDrive());
-    } catch (const Runtime::RuntimeError& error) {
-        // Back to the drive that holds the folder still shown.
-        drive1_.ReturnTo(dir1_.NativePath());
-        dir1_.SetDriveRoot(drive1_.NativeDrive());
-        ShowFailure(error);
-    }
-}
-
-void Form1::FollowDirectoryReading(bool isReading) {
-    file1_.ShowReading(isReading);
-    if (isReading) return;
-    // A drive whose folder could not be read in the end: back to the drive
-    // that holds the folder shown.
-    drive1_.ReturnTo(dir1_.NativePath());
-    dir1_.SetDriveRoot(drive1_.NativeDrive());
-}
-
-void Form1::Dir1_Change() {
-    // The folder list read the files in its own pass over the folder.
-    files_->ShowListing(dir1_.NativePath(), dir1_.TakeFiles());
-    // Another folder's files: a report still on its way belongs to none of them.
-    report_->Deselect();
-    watch_.Watch(dir1_.NativePath());
-}
-
-void Form1::File1_Click() { GetMidFileFormat(); }
-
-void Form1::File1_KeyDown(int, int) { File1_Click(); }
-
-void Form1::File1_MouseDown(int, int, int, int) { GetMidFileFormat(); }
-
-void Form1::File1_MouseMove(int, int, int, int) { GetMidFileFormat(); }
-
-void Form1::GetMidFileFormat() {
-    if (auto file = files_->Selected()) report_->Read(*file);
+void Form1::GoToFile(const std::string& nativePath) {
+    form_->GoToFile(nativePath);
+    ::SetForegroundWindow(window_);
 }
 
 void Form1::ShowFailure(const Runtime::RuntimeError& error) { ::ShowFailure(window_, error); }
 
 void Form1::StartTimer(Timer, std::chrono::milliseconds delay) {
     ::SetTimer(window_, kWaitingTimer, static_cast<UINT>(delay.count()), nullptr);
-}
-
-void Form1::FollowDisk() {
-    if (watch_.HasChanged()) {
-        const ULONGLONG start = ::GetTickCount64();
-        const std::string shown = dir1_.NativePath();
-        dir1_.FollowDisk();
-        // A folder list that moved up, or is opening a folder, takes the
-        // file list with it.
-        if (dir1_.NativePath() == shown && !dir1_.IsReading()) files_->FollowDisk(Services::kListingPatience);
-        watch_.NoteListingTook(::GetTickCount64() - start);
-    }
-    // The lists may have moved since the last tick, by the person or by following.
-    watch_.Watch(dir1_.NativePath());
 }
 
 EntryListBox* Form1::ListWithHandle(HWND control) noexcept {
@@ -232,8 +152,8 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     case WM_TIMER:
-        if (wParam == kFollowDiskTimer) FollowDisk();
-        else if (wParam == kWaitingTimer) ::KillTimer(window_, kWaitingTimer), report_->TimerRan();
+        if (wParam == kFollowDiskTimer) form_->Tick();
+        else if (wParam == kWaitingTimer) ::KillTimer(window_, kWaitingTimer), form_->TimerRan(Timer::Waiting);
         else break;
         return 0;
     case kDeliveriesArrived: mailbox_.RunDelivered(); return 0;
@@ -253,13 +173,10 @@ LRESULT Form1::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         ::KillTimer(window_, kFollowDiskTimer);
+        ::KillTimer(window_, kWaitingTimer);
         // Nothing here waits for a worker: one stuck on a hung disk is left
         // to itself, and what it reads is dropped.
-        ::KillTimer(window_, kWaitingTimer);
-        if (report_) report_->StopReading();
-        dir1_.StopReading();
-        if (files_) files_->StopReading();
-        drive1_.StopReading();
+        if (form_) form_->Close();
         if (endsProgram_) ::PostQuitMessage(0);
         return 0;
     default: break;

@@ -2,21 +2,21 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "DriveBox.h"
 #include "FileBox.h"
-#include "FileChoice.h"
 #include "FolderBox.h"
 #include "FontHandle.h"
+#include "Form1Core.h"
 #include "Mailbox.h"
 #include "ReportBox.h"
-#include "ReportShown.h"
 #include "Views.h"
-#include "windows/FolderWatch.h"
 
-// The tool's one window: a drive list, a folder list and a file list that
-// follow one another, and the text box that shows the report on the file
-// selected. Compare qt/Form1, the same window on Qt: the handlers are the
-// same, and each control here is a thin wrapper over a Win32 control.
+// The tool's one window on the Win32 API: Drive1, Dir1, File1 and Text1,
+// made, placed and fed to Window::Form1, which holds what the window does.
+// Input becomes the core's handlers; its timers and deliveries run here.
 // Not copyable or movable: the window points back at it.
 class Form1 : private Window::WindowHost {
 public:
@@ -28,38 +28,23 @@ public:
     ~Form1();  // returns at once, even with a read hanging; so does closing the window
 
     HWND Handle() const noexcept { return window_; }
-    // The controls, read by the tests that drive the window.
+    // The controls, read by the tests that drive the window, and what they show.
     const DriveBox& Drive1() const noexcept { return drive1_; }
     const FolderBox& Dir1() const noexcept { return dir1_; }
     const FileBox& File1() const noexcept { return file1_; }
-    const Window::FileChoice& Files() const noexcept { return *files_; }
     HWND Text1() const noexcept { return text1_.Handle(); }
+    const Window::Form1& Core() const noexcept { return *form_; }
 
-    // The handlers, named after the control and the event they answer.
-    void Drive1_Change();
-    void Dir1_Change();
-    void File1_Click();
-    void File1_KeyDown(int keyCode, int shift);
-    void File1_MouseDown(int button, int shift, int x, int y);
-    void File1_MouseMove(int button, int shift, int x, int y);
-
-    // Reads the file selected in File1 and shows its report in Text1.
-    // Does nothing while no file is selected. The read runs on a worker: a
-    // report read at once is shown at once; a slower one is shown when it
-    // arrives, and until then, after a while, the file's name and a note
-    // that it is being read.
-    void GetMidFileFormat();
+    // Shows the file at nativePath, as the title list asks, and comes to the front.
+    void GoToFile(const std::string& nativePath);
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT Answer(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls(const Services::WindowPoster& poster);
     void PlaceControls(int dotsPerInch);
-    void ShowStartFolder();
     void ConnectHandlers();
     EntryListBox* ListWithHandle(HWND control) noexcept;
-    void FollowDisk();
-    void FollowDirectoryReading(bool isReading);
     void ShowFailure(const Runtime::RuntimeError& error) override;
     void StartTimer(Timer timer, std::chrono::milliseconds delay) override;
 
@@ -73,14 +58,9 @@ private:
     FileBox file1_;
     ReportBox text1_;
     HWND focused_ = nullptr;  // the control that had the keys when the window lost them
-    // One watch for the folder both lists show: on Windows a watch holds
-    // its folder open, and a removed folder is only deleted once no handle
-    // holds it, so the two lists must let go of it together.
-    Runtime::FolderWatch watch_;
     // Where the workers leave what they read, for the window's thread to
     // take up when kDeliveriesArrived comes.
     Services::Mailbox mailbox_;
     // What the controls show, gone before them: nothing read arrives after.
-    std::unique_ptr<Window::FileChoice> files_;
-    std::unique_ptr<Window::ReportShown> report_;
+    std::unique_ptr<Window::Form1> form_;
 };

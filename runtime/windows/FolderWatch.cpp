@@ -2,19 +2,16 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <string>
 
 #include "../PathChain.h"
+#include "ChangeNotification.h"
 #include "WideText.h"
 
 namespace Runtime {
 
 namespace {
 
-// The shortest gathering interval, and the longest: changes must show
-// within a second, listing included.
-constexpr unsigned long long kShortestGathering = 150;
-constexpr unsigned long long kLongestGathering = 600;
 // How often the watch lets go of the folder and takes it up again.
 constexpr unsigned long long kLettingGo = 1000;
 
@@ -40,50 +37,58 @@ unsigned long long LastWritten(std::string_view path) {
 
 }  // namespace
 
-void FolderWatch::Watch(std::string_view folder) {
-    if (folder == watched_ && folder_.IsWatching()) return;
-    watched_ = folder;
-    folder_ = ChangeNotification(folder);
-    watchedAt_ = ::GetTickCount64();
-    const auto above = ParentFolder(folder);
-    above_ = above ? ChangeNotification(*above) : ChangeNotification();
-}
+struct FolderWatch::Watched {
+    std::string folder;
+    unsigned long long watchedAt = 0;
+    ChangeNotification entries;
+    // The folder above: a folder renamed away is only told to the one that holds it.
+    ChangeNotification above;
 
-void FolderWatch::NoteListingTook(unsigned long long milliseconds) noexcept {
-    listedAt_ = ::GetTickCount64();
-    gathering_ = std::clamp(2 * milliseconds, kShortestGathering, kLongestGathering);
-}
-
-bool FolderWatch::HasChanged() {
-    // A notification still waiting is asked for next time: nothing is lost.
-    if (::GetTickCount64() - listedAt_ < gathering_) return false;
-    if (folder_.HasFired()) {
-        // Let go of the folder before it is listed again: a folder removed
-        // while watched is only deleted once no handle holds it, and the
-        // listing must see it gone. Watch() takes it up again.
-        folder_ = ChangeNotification();
-        return true;
-    }
-    // Next to the shown folder: only its going away matters.
-    if (above_.HasFired() && !CanOpen(watched_)) return true;
-    return HasGoneWhileHeld();
-}
-
-bool FolderWatch::HasGoneWhileHeld() {
     // An empty folder removed while watched waits for the watch to let go
     // (FAT and network drives, Wine), and no notification comes meanwhile;
     // so the watch lets go now and then and takes the folder up again. Its
     // time of last change, read before the old watch is last asked, tells
     // of any change made while no watch was there.
-    const unsigned long long now = ::GetTickCount64();
-    if (!folder_.IsWatching() || now - watchedAt_ < kLettingGo) return false;
-    const unsigned long long written = LastWritten(watched_);
-    const bool hasFired = folder_.HasFired();
-    folder_ = ChangeNotification();
-    if (hasFired) return true;  // listed again and watched anew, as for any change
-    folder_ = ChangeNotification(watched_);
-    watchedAt_ = now;
-    return !folder_.IsWatching() || LastWritten(watched_) != written;
+    bool HasGoneWhileHeld() {
+        const unsigned long long now = ::GetTickCount64();
+        if (!entries.IsWatching() || now - watchedAt < kLettingGo) return false;
+        const unsigned long long written = LastWritten(folder);
+        const bool hasFired = entries.HasFired();
+        entries = ChangeNotification();
+        if (hasFired) return true;  // listed again and watched anew, as for any change
+        entries = ChangeNotification(folder);
+        watchedAt = now;
+        return !entries.IsWatching() || LastWritten(folder) != written;
+    }
+};
+
+FolderWatch::FolderWatch() : watched_(std::make_unique<Watched>()) {}
+FolderWatch::FolderWatch(FolderWatch&&) noexcept = default;
+FolderWatch& FolderWatch::operator=(FolderWatch&&) noexcept = default;
+FolderWatch::~FolderWatch() = default;
+
+void FolderWatch::Watch(std::string_view folder) {
+    Watched& w = *watched_;
+    if (folder == w.folder && w.entries.IsWatching()) return;
+    w.folder = folder;
+    w.entries = ChangeNotification(folder);
+    w.watchedAt = ::GetTickCount64();
+    const auto above = ParentFolder(folder);
+    w.above = above ? ChangeNotification(*above) : ChangeNotification();
+}
+
+bool FolderWatch::HasChanged() {
+    Watched& w = *watched_;
+    if (w.entries.HasFired()) {
+        // Let go of the folder before it is listed again: a folder removed
+        // while watched is only deleted once no handle holds it, and the
+        // listing must see it gone. Watch() takes it up again.
+        w.entries = ChangeNotification();
+        return true;
+    }
+    // Next to the shown folder: only its going away matters.
+    if (w.above.HasFired() && !CanOpen(w.folder)) return true;
+    return w.HasGoneWhileHeld();
 }
 
 }  // namespace Runtime

@@ -24,7 +24,7 @@ TEST(Form1Chain, FoldersOpenIntoTheFileList) {
     // The chain from the drive's root, the start folder selected, then its subfolders.
     EXPECT_EQ(form.Dir1().Row(0).Entry.DisplayName, Runtime::RootOf(start));
     EXPECT_EQ(form.Dir1().Row(form.Dir1().Current()).Entry.DisplayName, top);
-    EXPECT_EQ(form.Files().NativeFolder(), start);
+    EXPECT_EQ(form.Core().File1().NativeFolder(), start);
 
     const struct { const char* why; std::function<void()> act; std::string folder; } steps[] = {
         {"enter on a subfolder", [&] { window.Click(form.Dir1(), "曲"), window.Key(window.Dir1(), VK_RETURN); },
@@ -36,7 +36,7 @@ TEST(Form1Chain, FoldersOpenIntoTheFileList) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.why);
         step.act();
-        EXPECT_EQ(std::tuple(form.Dir1().NativePath(), form.Files().NativeFolder(), form.File1().Count()),
+        EXPECT_EQ(std::tuple(form.Core().Dir1().NativePath(), form.Core().File1().NativeFolder(), form.File1().Count()),
                   std::tuple(step.folder, step.folder, 1));
     }
     window.Type(window.File1(), L"春");
@@ -63,7 +63,7 @@ TEST(Form1Chain, FailuresShowTheBoxAndLeaveTheListsAsTheyWere) {
     const std::string start = Utf8(folder.path()), missing = "実行時エラー '76':\n\nパスが見つかりません。";
     fs::remove(gone), fs::remove(drive);
     // The arrow keys move on past the failed drive at the next press, either way.
-    ASSERT_EQ(form.Drive1().NativeDrive(), "C:\\") << "Wine gives C:, then Q:, then Z:";
+    ASSERT_EQ(form.Core().Drive1().NativeDrive(), "C:\\") << "Wine gives C:, then Q:, then Z:";
     const struct { const char* why; std::function<void()> act; std::string failure, shown; } cases[] = {
         {"folder gone", [&] { window.Click(form.Dir1(), "gone", 2); }, missing, start},
         {"down to the drive gone", [&] { window.Key(window.Drive1(), VK_DOWN); }, missing, start},
@@ -75,9 +75,9 @@ TEST(Form1Chain, FailuresShowTheBoxAndLeaveTheListsAsTheyWere) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(window.FailureBoxText(c.act), c.failure);
-        EXPECT_EQ(form.Dir1().NativePath() == start ? start : form.Drive1().NativeDrive(), c.shown);
-        EXPECT_EQ(form.Files().NativeFolder(), form.Dir1().NativePath());
-        EXPECT_EQ(form.Drive1().NativeDrive(), Runtime::RootOf(form.Dir1().NativePath()));
+        EXPECT_EQ(form.Core().Dir1().NativePath() == start ? start : form.Core().Drive1().NativeDrive(), c.shown);
+        EXPECT_EQ(form.Core().File1().NativeFolder(), form.Core().Dir1().NativePath());
+        EXPECT_EQ(form.Core().Drive1().NativeDrive(), Runtime::RootOf(form.Core().Dir1().NativePath()));
     }
     // The list is read again when it drops down: a drive come since is in it, a drive gone is not.
     ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr), ::DefineDosDeviceW(0, L"R:", folder.path().c_str());
@@ -113,7 +113,7 @@ TEST(Form1Chain, ListsFollowTheDisk) {
     // keeps a watched folder until the watch lets go, so the one above stays.)
     fs::remove_all(shown);
     const std::string above = Utf8(shown.parent_path());
-    EXPECT_TRUE(window.PumpUntil([&] { return form.Dir1().NativePath() == above && form.Files().NativeFolder() == above; }));
+    EXPECT_TRUE(window.PumpUntil([&] { return form.Core().Dir1().NativePath() == above && form.Core().File1().NativeFolder() == above; }));
     EXPECT_EQ(form.File1().Count(), 0);
     EXPECT_TRUE(window.PumpUntil([&] { return !fs::exists(shown); })) << "the watch let go";
 }

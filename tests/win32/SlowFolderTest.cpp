@@ -84,10 +84,10 @@ TEST_F(SlowFolder, OpeningASlowFolderMovesTheChainAtOnceAndFillsTheListsLater) {
         EXPECT_EQ(window.TextOf(::GetWindow(window.File1(), GW_HWNDPREV)), live ? L"ファイル" : L"ファイル 読み込み中…");
     };
     window.Click(form.Dir1(), "slow folder", 2);
-    EXPECT_EQ(form.Dir1().NativePath(), PathOf("slow folder"));
+    EXPECT_EQ(form.Core().Dir1().NativePath(), PathOf("slow folder"));
     EXPECT_EQ(form.Dir1().Row(form.Dir1().Count() - 1).Entry.DisplayName, "読み込み中…");
     isLive(false);
-    EXPECT_TRUE(window.PumpUntil([&] { return form.Files().NativeFolder() == PathOf("slow folder"); }));
+    EXPECT_TRUE(window.PumpUntil([&] { return form.Core().File1().NativeFolder() == PathOf("slow folder"); }));
     EXPECT_EQ(window.RowNamed(form.File1(), "inside.mid"), 0);
     EXPECT_EQ(window.RowNamed(form.Dir1(), "読み込み中…"), -1);
     isLive(true);
