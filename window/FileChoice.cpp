@@ -36,9 +36,8 @@ void FileChoice::ShowListing(std::string folder, std::vector<Runtime::DirectoryE
     readableFolder_ = Runtime::ReadablePath(folder);
     nativeFolder_ = std::move(folder);
     rows_ = FileRows(std::move(files));
+    // A folder just opened has no file chosen in it: new rows have none selected.
     view_.ShowRows(rows_);
-    // A folder just opened has no file chosen in it.
-    view_.Select(-1);
 }
 
 void FileChoice::FollowDisk(std::chrono::milliseconds patience) {

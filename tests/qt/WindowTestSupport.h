@@ -28,16 +28,6 @@ public:
         }
         return native();
     }
-    // As another program would: "remove name", "rename name new-name", "lock name", else makes the entry.
-    void change(const QString& what) const {
-        const QStringList words = what.split(' ');
-        const std::string name = at(words.value(1).toStdString());
-        if (words[0] == "remove") std::filesystem::remove_all(name);
-        else if (words[0] == "rename") std::filesystem::rename(name, at(words.value(2).toStdString()));
-        else if (words[0] == "lock") std::filesystem::permissions(name, std::filesystem::perms::none);
-        else make({what.toStdString()});
-    }
-
 private:
     std::string native_;  // as the lists show it, links resolved
 };

@@ -13,11 +13,13 @@
 
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <numeric>
 #include <thread>
 
 #include "BinaryFile.h"
 #include "DirectoryListing.h"
+#include "FolderWatch.h"
 #include "Listed.h"
 #include "MIDTitle.h"
 #include "Messages.h"
@@ -262,4 +264,34 @@ TEST(FindVolumeHolding, PicksTheDeepestMountPointOnWholeNames) {
         {"/", 0}, {"/home/me", 2}, {"/home", 2}, {"/home2", 0}, {"/home/me/usb/x", 1}, {"relative", 3},
     };
     for (const auto& c : cases) EXPECT_EQ(Runtime::FindVolumeHolding(volumes, c.path), c.index) << c.path;
+}
+
+TEST(FolderWatch, TellsEachKindOfChangeOnceAndNothingElse) {
+    const std::pair<const char*, std::function<void(const fs::path&)>> changes[] = {
+        {"file made", [](const fs::path& f) { std::ofstream(f / "new.mid"); }},
+        {"file removed", [](const fs::path& f) { fs::remove(f / "a.mid"); }},
+        {"file renamed", [](const fs::path& f) { fs::rename(f / "a.mid", f / "b.mid"); }},
+        {"folder made", [](const fs::path& f) { fs::create_directory(f / "sub"); }},
+        {"rights changed", [](const fs::path& f) { fs::permissions(f, fs::perms::owner_all); }},
+        {"folder removed", [](const fs::path& f) { fs::remove_all(f); }},
+        {"folder renamed away", [](const fs::path& f) { fs::rename(f, f.parent_path() / "moved"); }},
+        // Shift_JIS bytes for a name: watched all the same.
+        {"file made in a folder named in Shift_JIS", [](const fs::path& f) { std::ofstream(f / "x.mid"); }},
+    };
+    for (const auto& [why, change] : changes) {
+        SCOPED_TRACE(why);
+        const TempFolder temp;
+        const fs::path folder = temp.path() / (std::string_view(why).ends_with("Shift_JIS") ? "\x93\xFA\x96\x7B" : "shown");
+        fs::create_directory(folder);
+        std::ofstream(folder / "a.mid");
+        Runtime::FolderWatch watch;
+        watch.Watch(folder.native());
+        std::ofstream(temp.path() / "beside.mid");  // next to the folder: not its change
+        EXPECT_FALSE(watch.HasChanged());
+        change(folder);
+        bool told = false;
+        for (int tries = 0; tries < 200 && !told; ++tries, std::this_thread::sleep_for(10ms)) told = watch.HasChanged();
+        EXPECT_TRUE(told);
+        EXPECT_FALSE(watch.HasChanged());  // told once
+    }
 }

@@ -101,12 +101,6 @@ TEST(Form1Chain, ListsFollowTheDisk) {
     Put(shown, "b.mid", TitledSong("B"));
     EXPECT_TRUE(window.PumpUntil([&] { return form.File1().Count() == 3; }));
     EXPECT_EQ(form.File1().Current(), 2);
-    // The mouse reads the file still selected, and the keys go on from it.
-    Put(shown, "c.mid", TitledSong("C again"));
-    window.Mouse(window.File1(), WM_MOUSEMOVE, 0, 0);
-    EXPECT_TRUE(window.Shows("C again")) << window.Text1();
-    window.Key(window.File1(), VK_UP);
-    EXPECT_TRUE(window.Shows("B")) << window.Text1();
     fs::create_directory(shown / u8"新しい");
     EXPECT_TRUE(window.PumpUntil([&] { return window.RowNamed(form.Dir1(), "新しい") >= 0; }));
     // The shown folder removed: the lists go to the folder above. (Windows

@@ -42,35 +42,16 @@ protected:
     std::jthread watchdog_;
 };
 
-TEST_F(SlowFolder, ReadsThatTakeLongShowTheFileBeingReadAndTheWindowAnswers) {
-    const struct { const char* why; std::string_view waitedFor; UINT key; std::string_view shown; const char* title; } cases[] = {
-        {"a slow read's report arrives", "slow.mid", 0, "slow.mid", "Slow"},
-        {"a key while a read hangs moves on", "hung.mid", VK_UP, "a.mid", "Alpha"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        {
-            WindowDriver window(folder_);
-            const FileBox& file1 = window.form().File1();
-            window.Click(file1, c.waitedFor);
-            // The pointer moving to and fro over the file asks for it again and again.
-            int move = 0;
-            EXPECT_TRUE(window.PumpUntil([&] {
-                ::SendMessageW(window.File1(), WM_MOUSEMOVE, 0, MAKELPARAM(++move % 20, 5));
-                return window.Text1().ends_with("\r\n\r\n読み込み中…");
-            })) << window.Text1();
-            EXPECT_EQ(window.Shown(WindowDriver::kFile), PathOf(c.waitedFor));
-            // Posted, as input comes: answered by the window's own loop.
-            if (c.key != 0) ::PostMessageW(window.File1(), WM_KEYDOWN, c.key, 1);
-            EXPECT_TRUE(window.Shows(c.title)) << window.Text1();
-            EXPECT_EQ(window.Shown(WindowDriver::kFile), PathOf(c.shown));
-            // Closed with a slow read and a hung one on their way.
-            window.Click(file1, "slow.mid"), window.Click(file1, "hung.mid");
-        }
-        // Nothing waited for the hung read, and what the slow one read went nowhere.
-        WindowDriver::PumpFor(milliseconds(2000));
-        EXPECT_TRUE(std::filesystem::exists(songs_ / "hung.mid"));
+TEST_F(SlowFolder, ClosingWithReadsOnTheirWayLeavesThemBehind) {
+    // What Text1 shows meanwhile is the core's; the window answers and closes at once.
+    {
+        WindowDriver window(folder_);
+        window.Click(window.form().File1(), "slow.mid"), window.Click(window.form().File1(), "hung.mid");
+        EXPECT_TRUE(window.PumpUntil([&] { return window.Text1().ends_with("\r\n\r\n読み込み中…"); })) << window.Text1();
     }
+    // Nothing waited for the hung read, and what the slow one read went nowhere.
+    WindowDriver::PumpFor(milliseconds(2000));
+    EXPECT_TRUE(std::filesystem::exists(songs_ / "hung.mid"));
 }
 
 TEST_F(SlowFolder, OpeningASlowFolderMovesTheChainAtOnceAndFillsTheListsLater) {
@@ -96,8 +77,8 @@ TEST_F(SlowFolder, OpeningASlowFolderMovesTheChainAtOnceAndFillsTheListsLater) {
 TEST_F(SlowFolder, OpeningAFolderForgetsTheFileBeingRead) {
     WindowDriver window(folder_);
     window.Click(window.form().File1(), "hung.mid");
-    // The folder shown, opened again: File1 is filled anew, no file selected.
-    window.Click(window.Dir1(), window.form().Dir1().Current(), 2);
+    // Another folder opened: no file is selected there, and the read on its way goes nowhere.
+    window.Click(window.Dir1(), window.form().Dir1().Current() - 1, 2);
     window.PumpFor(milliseconds(600));
     EXPECT_EQ(window.Text1(), "");
 }
