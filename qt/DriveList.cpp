@@ -35,18 +35,15 @@ void DriveList::ShowDrive(int index) {
 void DriveList::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool isStep = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-    const int failed = form_ ? form_->Drive1().StepStart() : -1;
-    const int shown = currentIndex();
-    if (isStep && failed >= 0 && event->modifiers() == Qt::NoModifier) {
-        // Else the step would lead to the failed volume again, and the ones
-        // beyond it could only be reached by their first letters.
-        ShowDrive(failed);
+    if (!isStep || event->modifiers() != Qt::NoModifier || !form_) {
         QComboBox::keyPressEvent(event);
-        // No step past the last volume: the one shown stays.
-        if (currentIndex() == failed) ShowDrive(shown);
         return;
     }
-    QComboBox::keyPressEvent(event);
+    ShowDrive(form_->Drive1().Step(currentIndex(), [this, event](int from) {
+        ShowDrive(from);
+        QComboBox::keyPressEvent(event);
+        return currentIndex();
+    }));
 }
 
 void DriveList::showPopup() {

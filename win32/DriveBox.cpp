@@ -68,15 +68,13 @@ LRESULT CALLBACK DriveBox::Subclassed(HWND window, UINT message, WPARAM wParam, 
     auto& drives = *reinterpret_cast<DriveBox*>(self);
     const bool isStep = message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_LEFT ||
                                                   wParam == VK_RIGHT || wParam == VK_PRIOR || wParam == VK_NEXT);
-    const int failed = drives.form_ != nullptr ? drives.form_->Drive1().StepStart() : -1;
-    if (!isStep || failed < 0 || ::SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != FALSE)
+    if (!isStep || drives.form_ == nullptr || ::SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != FALSE)
         return ::DefSubclassProc(window, message, wParam, lParam);
-    // Else the step would lead to the failed drive again, and the drives
-    // beyond it could only be reached by their letters.
-    const int shown = drives.Selected();
-    drives.ShowDrive(failed);
-    const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-    // No step past the last drive: the one shown stays.
-    if (drives.Selected() == failed) drives.ShowDrive(shown);
+    LRESULT result = 0;
+    drives.ShowDrive(drives.form_->Drive1().Step(drives.Selected(), [&](int from) {
+        drives.ShowDrive(from);
+        result = ::DefSubclassProc(window, message, wParam, lParam);
+        return drives.Selected();
+    }));
     return result;
 }

@@ -76,6 +76,12 @@ void DriveChoice::ReturnTo(std::string_view path) {
     if (current_ != failed) failed_ = failed;
 }
 
+int DriveChoice::Step(int shown, const std::function<int(int from)>& step) const {
+    if (failed_ < 0) return step(shown);
+    const int landed = step(failed_);
+    return landed == failed_ ? shown : landed;
+}
+
 bool DriveChoice::ReadAgain(std::chrono::milliseconds patience) {
     if (!volumesRead_) return false;
     auto volumes = volumesRead_->Request(read_, patience);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -51,8 +52,11 @@ public:
     // Goes back, quietly, to the volume that holds path when the current
     // one could not be opened; the arrow keys go on from the one that failed.
     void ReturnTo(std::string_view path);
-    // Where an arrow key's step starts from, when it is not the volume shown.
-    int StepStart() const noexcept { return failed_; }
+    // An arrow key on the closed list: step moves the list one step from the
+    // row it is given and tells where it landed. It starts from the volume
+    // that failed, when one did, so the keys go on past it; a step that
+    // would land on it leaves the volume shown. Returns the row to show.
+    int Step(int shown, const std::function<int(int from)>& step) const;
 
     // The list opens: the volumes are read again; those read within
     // patience show at once, later ones when they arrive. True when the
