@@ -16,7 +16,7 @@ std::vector<Services::FileToRead> OrderedOutput::Add(Services::ListedFiles liste
     folder.names.reserve(listed.Files.size());
     const std::lock_guard lock(mutex_);
     folder.firstId = added_;
-    for (Runtime::DirectoryEntry& file : listed.Files) {
+    for (Runtime::FolderEntry& file : listed.Files) {
         files.push_back({added_++, Runtime::PathFromNative(JoinFullPath(listed.Folder, file.NativeName)), listed.IsNamed});
         folder.names.push_back(std::move(file.NativeName));
     }

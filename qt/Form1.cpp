@@ -11,7 +11,7 @@
 
 #include "BackgroundWork.h"
 #include "DirectoryList.h"
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "DriveList.h"
 #include "FailureMessage.h"
 #include "FileList.h"
@@ -95,7 +95,7 @@ void Form1::showStartFolder() {
     // Listed before the handlers are connected: the file list is filled
     // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
-        const std::string start = Runtime::CurrentDirectory();
+        const std::string start = Runtime::CurrentFolder();
         drive1_->setNativeDrive(start);
         dir1_->setDriveRoot(drive1_->nativeDrive());
         dir1_->setNativePath(start);
@@ -103,7 +103,7 @@ void Form1::showStartFolder() {
         // The folder the tool was started in is gone or unreadable: say so and start at the root.
         ShowFailure(this, error);
         try {
-            const std::string root = Runtime::RootDirectory();
+            const std::string root = Runtime::RootFolder();
             drive1_->setNativeDrive(root);
             dir1_->setDriveRoot(drive1_->nativeDrive());
             dir1_->setNativePath(root);

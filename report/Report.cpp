@@ -2,8 +2,8 @@
 
 #include "PathSeparator.h"
 
-std::string JoinFullPath(std::string_view directory, std::string_view fileName) {
-    std::string path(directory);
+std::string JoinFullPath(std::string_view folder, std::string_view fileName) {
+    std::string path(folder);
     if (path.empty() || path.back() != Runtime::kPathSeparator) path += Runtime::kPathSeparator;
     path += fileName;
     return path;

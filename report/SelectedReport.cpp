@@ -4,7 +4,7 @@
 #include "Report.h"
 
 std::string ReportForEntry(std::string_view nativeFolder, std::string_view readableFolder,
-                           const Runtime::DirectoryEntry& entry) {
+                           const Runtime::FolderEntry& entry) {
     // Only the selected entry is read: nothing on this path walks the list.
     const MIDTitle::MidInfo info =
         MIDTitle::GetMidInfo(Runtime::PathFromNative(JoinFullPath(nativeFolder, entry.NativeName)));

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "FolderIdentity.h"
 #include "NamePattern.h"
 #include "RuntimeError.h"
@@ -23,7 +23,7 @@ Runtime::FolderContents ReadWalkedFolder(std::string_view folder, const Runtime:
 // The files of one folder as the walk found them, in the file list's order.
 struct ListedFiles {
     std::string Folder;  // absolute, native
-    std::vector<Runtime::DirectoryEntry> Files;
+    std::vector<Runtime::FolderEntry> Files;
     // A file named to the walk rather than listed: whether it is a normal
     // file is still to be seen when it is read.
     bool IsNamed = false;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "BackgroundWork.h"
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 
 namespace Services {
 
@@ -16,7 +16,7 @@ namespace Services {
 struct SelectedFile {
     std::string NativeFolder;
     std::string ReadableFolder;
-    Runtime::DirectoryEntry Entry;
+    Runtime::FolderEntry Entry;
 };
 
 // Reads a file and composes its report; ReportForEntry unless a test

@@ -68,7 +68,7 @@ void Songs::RankFolders() {
     for (std::uint32_t rank = 0; rank < order.size(); ++rank) folders_[order[rank]].Rank = rank;
 }
 
-SongId Songs::Add(std::uint32_t folder, std::uint32_t place, const Runtime::DirectoryEntry& entry) {
+SongId Songs::Add(std::uint32_t folder, std::uint32_t place, const Runtime::FolderEntry& entry) {
     const auto id = static_cast<SongId>(songs_.size());
     Song& song = songs_.emplace_back();
     song.Name = entry.NativeName;

@@ -34,7 +34,7 @@ void FileBox::Create(HWND parent, int id, const wchar_t* accessibleName, Service
 
 void FileBox::StopReading() noexcept { reader_.reset(); }
 
-void FileBox::ShowListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files) {
+void FileBox::ShowListing(std::string_view path, std::vector<Runtime::FolderEntry> files) {
     if (reader_) reader_->Abandon();
     std::vector<EntryRow> rows;
     rows.reserve(files.size());

@@ -47,7 +47,7 @@ public:
     // Shows files listed elsewhere as path's: the folder list reads them
     // in its own pass over the folder. A listing of the folder shown before,
     // still on its way, is dropped.
-    void ShowListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files);
+    void ShowListing(std::string_view path, std::vector<Runtime::FolderEntry> files);
     // Looks disabled while its folder is read, and tells screen readers why.
     void ShowReading(bool isReading);
     void Notify(int code);

@@ -105,7 +105,7 @@ void Form1::ShowStartFolder() {
     // Listed before the handlers are connected: the file list is filled
     // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
-        const std::string start = Runtime::CurrentDirectory();
+        const std::string start = Runtime::CurrentFolder();
         drive1_.SetNativeDrive(start);
         dir1_.SetDriveRoot(drive1_.NativeDrive());
         dir1_.SetNativePath(start);
@@ -113,7 +113,7 @@ void Form1::ShowStartFolder() {
         // The folder the tool was started in is unreadable: say so and start at the root.
         ShowFailure(window_, error);
         try {
-            const std::string root = Runtime::RootDirectory();
+            const std::string root = Runtime::RootFolder();
             drive1_.SetNativeDrive(root);
             dir1_.SetDriveRoot(drive1_.NativeDrive());
             dir1_.SetNativePath(root);

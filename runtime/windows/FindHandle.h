@@ -7,7 +7,7 @@
 namespace Runtime {
 
 // Owns one search handle from FindFirstFileExW. Compare
-// posix/DirectoryStream.h, the same job for a DIR*.
+// posix/FolderStream.h, the same job for a DIR*.
 class FindHandle {
 public:
     explicit FindHandle(HANDLE handle = INVALID_HANDLE_VALUE) noexcept : handle_(handle) {}

@@ -91,7 +91,7 @@ TEST(ReadableName, UsesUtf8AsIsAndReadsTheRestAsCodePage932) {
 
 TEST(SortedIgnoringCase, OrdersByReadableNamesThenByTheirBytes) {
     // Shift_JIS names (い, タ) go by what they read as; names read alike by their native bytes.
-    const std::vector<Runtime::DirectoryEntry> entries{{"\x82\xA2", "い"}, {"b", "b"}, {"タ", "タ"}, {"\x83\x5E", "タ"},
+    const std::vector<Runtime::FolderEntry> entries{{"\x82\xA2", "い"}, {"b", "b"}, {"タ", "タ"}, {"\x83\x5E", "タ"},
                                                        {"あ", "あ"}, {"A", "A"}, {"B", "B"}};
     std::vector<std::string> natives;
     for (const auto& entry : Runtime::SortedIgnoringCase(entries)) natives.push_back(entry.NativeName);

@@ -7,11 +7,11 @@
 
 namespace Runtime {
 
-// Owns one open directory stream; empty when opening failed, and errno
+// Owns one open folder stream; empty when opening failed, and errno
 // then says why.
-class DirectoryStream {
+class FolderStream {
 public:
-    explicit DirectoryStream(const char* path) noexcept : stream_(::opendir(path)) {}
+    explicit FolderStream(const char* path) noexcept : stream_(::opendir(path)) {}
 
     bool IsOpen() const noexcept { return stream_ != nullptr; }
 
