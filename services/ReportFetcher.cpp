@@ -6,16 +6,16 @@
 #include <set>
 #include <utility>
 
-#include "Report.h"
+#include "PathChain.h"
 
 namespace Services {
 
 namespace {
 
-std::string NativePathOf(const SelectedFile& file) { return JoinFullPath(file.NativeFolder, file.Entry.NativeName); }
+std::string NativePathOf(const SelectedFile& file) { return Runtime::ChildPath(file.NativeFolder, file.Entry.NativeName); }
 
 std::string FirstLineOf(const SelectedFile& file) {
-    return "ファイル名－ " + JoinFullPath(file.ReadableFolder, file.Entry.DisplayName) + "\r\n";
+    return "ファイル名－ " + Runtime::ChildPath(file.ReadableFolder, file.Entry.DisplayName) + "\r\n";
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "PathSeparator.h"
 #include "PrintableName.h"
 #include "ReadableName.h"
-#include "Report.h"
 #include "SavedFile.h"
 #include "TextFolding.h"
 
@@ -189,7 +188,7 @@ std::string Catalogue::RowsText(RowFormat format, std::span<const SongId> ids) c
         MIDTitle::MidReading reading{{song.Format, song.Tracks, song.Division,
                                       isRead ? song.Text : std::string(kStillReading)},
                                      isRead && song.HasTitle};
-        AppendRow(text, format, JoinFullPath(printedFolder, Runtime::PrintablePath(table_->songs.NativePath(id))), reading);
+        AppendRow(text, format, Runtime::ChildPath(printedFolder, Runtime::PrintablePath(table_->songs.NativePath(id))), reading);
     }
     return text;
 }

@@ -9,7 +9,7 @@
 #include "Patience.h"
 #include "NewestWins.h"
 #include "PathChain.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "WindowGeometry.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 

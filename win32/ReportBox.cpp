@@ -7,7 +7,7 @@
 #include "ControlIds.h"
 #include "Patience.h"
 #include "ReportFetcher.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 using Services::kReportPatience;
 using Services::kWaitingNoted;

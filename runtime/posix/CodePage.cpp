@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 
+#include "../Utf8Text.h"
 #include "IconvHandle.h"
 
 namespace Runtime {
@@ -11,10 +12,6 @@ namespace Runtime {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-bool IsAscii(std::span<const std::uint8_t> bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
-}
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "../ReadableName.h"
+#include "../Utf8Text.h"
 #include "IconvHandle.h"
 
 namespace Runtime {
@@ -53,7 +54,7 @@ void AppendCp932Name(std::string& out, std::string_view name, const Cp932Names& 
     std::size_t at = 0;
     while (at < name.size()) {
         const auto lead = static_cast<unsigned char>(name[at]);
-        if (lead < 0x80) {
+        if (IsAscii(lead)) {
             AppendVisible(out, name.substr(at, 1), true);
             ++at;
             continue;

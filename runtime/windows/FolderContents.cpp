@@ -9,7 +9,7 @@
 #include "../SortedEntries.h"
 #include "FindHandle.h"
 #include "SystemError.h"
-#include "WideText.h"
+#include "../WideText.h"
 
 namespace Runtime {
 

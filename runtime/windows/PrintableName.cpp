@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "WideText.h"
+#include "../WideText.h"
 
 namespace Runtime {
 

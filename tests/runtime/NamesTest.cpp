@@ -127,3 +127,26 @@ TEST(PathChain, SplitsAndJoinsFolderPaths) {
         EXPECT_EQ(Runtime::RootOf(c.path), c.root);
     }
 }
+
+TEST(PathChain, JoinsWithOneSeparatorAndTellsWhatLiesUnder) {
+    const struct { const char* folder; const char* name; const char* path; const char* notUnder; } cases[] = {
+#ifdef _WIN32
+        {"C:\\", "a.mid", "C:\\a.mid", "D:\\a.mid"},
+        {"C:\\music", "a.mid", "C:\\music\\a.mid", "C:\\music2\\a.mid"},
+        {"C:\\music\\", "a.mid", "C:\\music\\a.mid", "C:\\musi"},
+        {"\\\\server\\share", "a.mid", "\\\\server\\share\\a.mid", "\\\\server\\shared"},
+#else
+        {"/", "song.mid", "/song.mid", "relative"},
+        {"/home/ongaku", "song.mid", "/home/ongaku/song.mid", "/home/ongaku2/song.mid"},
+        {"/home/ongaku/", "song.mid", "/home/ongaku/song.mid", "/home/ongak"},
+        {"/音楽", "歌.mid", "/音楽/歌.mid", "/音楽歌"},
+#endif
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(Runtime::ChildPath(c.folder, c.name), c.path);
+        EXPECT_TRUE(Runtime::IsSameOrUnder(c.path, c.folder));
+        EXPECT_TRUE(Runtime::IsSameOrUnder(c.folder, c.folder));
+        EXPECT_FALSE(Runtime::IsSameOrUnder(c.notUnder, c.folder));
+    }
+}
