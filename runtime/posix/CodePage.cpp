@@ -30,7 +30,7 @@ std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes) {
     while (inLeft > 0) {
         char* out = chunk.data();
         std::size_t outLeft = chunk.size();
-        const std::size_t result = ::iconv(converter.get(), &in, &inLeft, &out, &outLeft);
+        const std::size_t result = ::iconv(converter.Get(), &in, &inLeft, &out, &outLeft);
         text.append(chunk.data(), static_cast<std::size_t>(out - chunk.data()));
         if (result != static_cast<std::size_t>(-1)) break;
         if (errno == E2BIG) continue;

@@ -3,32 +3,31 @@
 #include <dirent.h>
 
 #include <cerrno>
-#include <memory>
+
+#include "../OwnedHandle.h"
 
 namespace Runtime {
 
+struct FolderStreamKind {
+    using Handle = DIR*;
+    static constexpr DIR* Empty() noexcept { return nullptr; }
+    static void Close(DIR* stream) noexcept { ::closedir(stream); }
+};
+
 // Owns one open folder stream; empty when opening failed, and errno
 // then says why.
-class FolderStream {
+class FolderStream : public OwnedHandle<FolderStreamKind> {
 public:
-    explicit FolderStream(const char* path) noexcept : stream_(::opendir(path)) {}
-
-    bool IsOpen() const noexcept { return stream_ != nullptr; }
+    explicit FolderStream(const char* path) noexcept : OwnedHandle(::opendir(path)) {}
 
     // The next entry, or nullptr at the end or on a failure; errno is 0 at
     // the end and tells the failure otherwise.
     const dirent* Next() const noexcept {
         errno = 0;
-        return ::readdir(stream_.get());
+        return ::readdir(Get());
     }
 
-    int Descriptor() const noexcept { return ::dirfd(stream_.get()); }
-
-private:
-    struct Closer {
-        void operator()(DIR* stream) const noexcept { ::closedir(stream); }
-    };
-    std::unique_ptr<DIR, Closer> stream_;
+    int Descriptor() const noexcept { return ::dirfd(Get()); }
 };
 
 }  // namespace Runtime

@@ -38,8 +38,8 @@ private:
         std::size_t inLeft = in.size();
         char* outAt = out.data();
         std::size_t outLeft = out.size();
-        if (::iconv(converter.get(), &inAt, &inLeft, &outAt, &outLeft) != 0) {
-            ::iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);  // no state left for the next
+        if (::iconv(converter.Get(), &inAt, &inLeft, &outAt, &outLeft) != 0) {
+            ::iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);  // no state left for the next
             return std::nullopt;
         }
         out.resize(out.size() - outLeft);

@@ -3,6 +3,7 @@
 // listing is checked on its own (PosixFilesTest, windows/ListingTest).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <numeric>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "CodePage.h"
 #include "NamePattern.h"
+#include "OwnedHandle.h"
 #include "PathChain.h"
 #include "ReadableName.h"
 #include "SmfBytes.h"
@@ -148,5 +150,34 @@ TEST(PathChain, JoinsWithOneSeparatorAndTellsWhatLiesUnder) {
         EXPECT_TRUE(Runtime::IsSameOrUnder(c.path, c.folder));
         EXPECT_TRUE(Runtime::IsSameOrUnder(c.folder, c.folder));
         EXPECT_FALSE(Runtime::IsSameOrUnder(c.notUnder, c.folder));
+    }
+}
+
+namespace {
+
+// A handle here is the count of its closes.
+struct CountedKind {
+    using Handle = int*;
+    static constexpr int* Empty() noexcept { return nullptr; }
+    static void Close(int* closes) noexcept { ++*closes; }
+};
+using Counted = Runtime::OwnedHandle<CountedKind>;
+
+}  // namespace
+
+TEST(OwnedHandle, ClosesEachHandleOnceAndNeverAnEmptyOne) {
+    using Closes = std::array<int, 2>;
+    const struct { const char* why; void (*steps)(Closes&); Closes closes; } cases[] = {
+        {"the owner's end closes it", [](Closes& c) { Counted one(&c[0]); }, {1, 0}},
+        {"an empty owner closes nothing", [](Closes&) { Counted none; }, {0, 0}},
+        {"a move hands it over: closed once", [](Closes& c) { Counted one(&c[0]); Counted taker(std::move(one)); }, {1, 0}},
+        {"assigning closes the one held before", [](Closes& c) { Counted one(&c[0]); one = Counted(&c[1]); }, {1, 1}},
+        {"a released handle is the caller's", [](Closes& c) { Counted one(&c[0]); EXPECT_EQ(one.Release(), &c[0]); }, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        Closes closes{};
+        c.steps(closes);
+        EXPECT_EQ(closes, c.closes);
     }
 }
