@@ -12,11 +12,12 @@
 #include "FailureMessage.h"
 #include "FolderReader.h"
 #include "FolderWatch.h"
-#include "ListingPatience.h"
 #include "PathChain.h"
+#include "Patience.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
 #include "WindowPoster.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void DirectoryList::request(std::string absolute, Reading why) {
     const bool isWithFiles = why != Reading::Follow && !filePattern_.empty();
     auto listing = reader_->Request(absolute, Runtime::NamePattern(isWithFiles ? filePattern_ : "*"),
                                     isWithFiles ? Runtime::ListedKinds::FoldersAndFiles : Runtime::ListedKinds::Folders,
-                                    ListingPatience(*this));
+                                    Services::ListingPatience(window()->isVisible()));
     if (!listing) {
         showReading(std::move(absolute), why);
         return;
@@ -141,7 +142,7 @@ void DirectoryList::showReading(std::string absolute, Reading why) {
         std::string shown = depth == 0 ? Runtime::ReadablePath(chain[0]) : Runtime::ReadableName(chain[depth]);
         rows.push_back({{chain[depth], std::move(shown)}, static_cast<int>(depth), EntryRow::Glyph::OpenFolder});
     }
-    rows.push_back({{{}, "読み込み中…"}, static_cast<int>(chain.size()), EntryRow::Glyph::None});
+    rows.push_back({{{}, std::string(Services::kStillReading)}, static_cast<int>(chain.size()), EntryRow::Glyph::None});
     entries_->setRows(std::move(rows));
     nativePath_ = std::move(absolute);
     chainLength_ = static_cast<int>(chain.size());

@@ -12,10 +12,11 @@
 #include "FailureMessage.h"
 #include "FolderReader.h"
 #include "FolderWatch.h"
-#include "ListingPatience.h"
+#include "Patience.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
 #include "WindowPoster.h"
+#include "WindowText.h"
 
 FileList::FileList(QWidget* parent)
     : EntryListView(parent),
@@ -61,14 +62,14 @@ void FileList::showListing(std::string_view path, std::vector<Runtime::FolderEnt
 
 void FileList::showReading(bool isReading) {
     setEnabled(!isReading);
-    setAccessibleDescription(isReading ? QStringLiteral("読み込み中…") : QString());
+    setAccessibleDescription(isReading ? QString::fromUtf8(Services::kStillReading) : QString());
 }
 
 void FileList::request(const std::string& absolute, Reading why) {
     QElapsedTimer clock;
     clock.start();
     auto listing = reader_->Request(absolute, Runtime::NamePattern(pattern_.toStdString()),
-                                    Runtime::ListedKinds::Files, ListingPatience(*this));
+                                    Runtime::ListedKinds::Files, Services::ListingPatience(window()->isVisible()));
     if (!listing) {
         reading_ = why;
         if (why != Reading::Follow) showReading(true);

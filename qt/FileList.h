@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FolderContents.h"
+#include "WindowText.h"
 
 namespace Services {
 class FolderReader;
@@ -89,7 +90,7 @@ private:
 
     std::string nativePath_;
     std::string readablePath_;
-    QString pattern_ = QStringLiteral("*.smf;*.mid");
+    QString pattern_ = QString::fromUtf8(Services::kFilePattern);
     bool isFollowingDisk_ = false;  // selection moves now are the list's, not the person's
     Reading reading_ = Reading::Nothing;
     std::unique_ptr<Services::FolderReader> reader_;

@@ -9,11 +9,9 @@
 #include "FolderIdentity.h"
 #include "NamePattern.h"
 #include "RuntimeError.h"
+#include "WindowText.h"
 
 namespace Services {
-
-// The files File1 shows, and the walk gathers unless told other names.
-inline constexpr std::string_view kFilePattern = "*.smf;*.mid";
 
 // How a folder is listed: Runtime::ReadFolder, or in tests a stand-in that
 // makes a folder fail at the moment it is read.

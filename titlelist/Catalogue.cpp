@@ -9,6 +9,7 @@
 #include "ReadableName.h"
 #include "SavedFile.h"
 #include "TextFolding.h"
+#include "WindowText.h"
 
 namespace TitleList {
 
@@ -186,7 +187,7 @@ std::string Catalogue::RowsText(RowFormat format, std::span<const SongId> ids) c
         const Song& song = table_->songs[id];
         const bool isRead = song.Progress == Song::Stage::Read;
         MIDTitle::MidReading reading{{song.Format, song.Tracks, song.Division,
-                                      isRead ? song.Text : std::string(kStillReading)},
+                                      isRead ? song.Text : std::string(Services::kStillReading)},
                                      isRead && song.HasTitle};
         AppendRow(text, format, Runtime::ChildPath(printedFolder, Runtime::PrintablePath(table_->songs.NativePath(id))), reading);
     }

@@ -9,6 +9,7 @@
 #include "PathSeparator.h"
 #include "ReadableName.h"
 #include "TextFolding.h"
+#include "WindowText.h"
 
 namespace TitleList {
 
@@ -128,7 +129,7 @@ std::string Songs::CellText(SongId id, Column column) const {
     case Column::Tracks: return isRead ? std::to_string(song.Tracks) : std::string();
     case Column::Division: return isRead ? std::to_string(song.Division) : std::string();
     case Column::Status:
-        if (!isRead) return std::string(kStillReading);
+        if (!isRead) return std::string(Services::kStillReading);
         return song.HasTitle ? std::string() : song.Text;
     }
     return {};

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "FolderReader.h"
+#include "WideText.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ void FileBox::ShowListing(std::string_view path, std::vector<Runtime::FolderEntr
 
 void FileBox::ShowReading(bool isReading) {
     ::EnableWindow(Handle(), isReading ? FALSE : TRUE);
-    AnnounceState(isReading ? L"読み込み中…" : L"");
+    AnnounceState(isReading ? Runtime::WideFromUtf8(Services::kStillReading) : std::wstring());
 }
 
 void FileBox::Notify(int code) {

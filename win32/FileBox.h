@@ -11,6 +11,7 @@
 #include "EntryListBox.h"
 #include "Patience.h"
 #include "NamePattern.h"
+#include "WindowText.h"
 
 namespace Services {
 class FolderReader;
@@ -61,6 +62,6 @@ private:
     void ShowFollowed(Services::FolderListing listing);
 
     std::string nativePath_;
-    Runtime::NamePattern pattern_{"*.smf;*.mid"};
+    Runtime::NamePattern pattern_{Services::kFilePattern};
     std::unique_ptr<Services::FolderReader> reader_;
 };

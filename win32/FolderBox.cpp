@@ -8,6 +8,7 @@
 #include "FolderReader.h"
 #include "PathChain.h"
 #include "RuntimeError.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ void FolderBox::ShowReading(std::string absolute, Reading why) {
     // The chain moves at once; one row below it says the rest is coming.
     std::vector<EntryRow> rows = ChainRows(absolute);
     chainLength_ = static_cast<int>(rows.size());
-    rows.push_back({{{}, "読み込み中…"}, chainLength_});
+    rows.push_back({{{}, std::string(Services::kStillReading)}, chainLength_});
     SetRows(std::move(rows));
     nativePath_ = std::move(absolute);
     Select(chainLength_ - 1);
