@@ -127,10 +127,10 @@ void Catalogue::NoteAnchor() {
 }
 
 void Catalogue::Activate(std::size_t row) {
-    if (row >= RowCount() || !links_.showInForm1) return;
+    if (row >= RowCount() || !links_.ShowInForm1) return;
     const Song& song = table_->songs[table_->rows[row]];
     const std::string folder = Absolute(table_->songs.Folders()[song.Folder].Native);
-    links_.showInForm1({folder, Runtime::ReadablePath(folder),
+    links_.ShowInForm1({folder, Runtime::ReadablePath(folder),
                         {song.Name, song.ShownName.empty() ? song.Name : song.ShownName}});
 }
 

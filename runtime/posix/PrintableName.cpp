@@ -100,10 +100,10 @@ UnescapedName Unescape(std::string_view printed, std::optional<Cp932Names>& code
             continue;
         }
         const std::string_view run = printed.substr(runStart, at - runStart);
-        name.utf8.append(run).push_back(escape->byte);
+        name.utf8.append(run).push_back(escape->Byte);
         AppendCp932(name.cp932, run, codec);
-        if (name.cp932) name.cp932->push_back(escape->byte);
-        at += escape->length;
+        if (name.cp932) name.cp932->push_back(escape->Byte);
+        at += escape->Length;
         runStart = at;
     }
     name.utf8 += printed.substr(runStart);
