@@ -6,6 +6,7 @@
 
 #include "EntryListModel.h"
 #include "FileChoice.h"
+#include "WindowText.h"
 
 FileList::FileList(QWidget* parent) : EntryListView(parent) {
     // Moves with no button pressed are reported too; they reach the view
@@ -63,7 +64,7 @@ void FileList::ScrollToTop(int row) {
 
 void FileList::ShowReading(bool isReading) {
     setEnabled(!isReading);
-    setAccessibleDescription(isReading ? QStringLiteral("読み込み中…") : QString());
+    setAccessibleDescription(isReading ? QString::fromUtf8(Services::kStillReading) : QString());
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {

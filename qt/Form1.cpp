@@ -16,10 +16,11 @@
 #include "RuntimeError.h"
 #include "WindowLayout.h"
 #include "WindowPoster.h"
+#include "WindowText.h"
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent), waiting_(new QTimer(this)), following_(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("MIDタイトル"));
+    setWindowTitle(QString::fromUtf8(Services::kWindowTitle));
     waiting_->setSingleShot(true);
     createControls();
     form_ = std::make_unique<Window::Form1>(
@@ -43,22 +44,22 @@ void Form1::createControls() {
                                             "その形式、トラック数、分解能、タイトルを情報欄に表示します。"));
     dir1_ = new DirectoryList(this);
     dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setAccessibleName(QStringLiteral("フォルダー"));
+    dir1_->setAccessibleName(QString::fromUtf8(Services::kFolderName));
     drive1_ = new DriveList(this);
     drive1_->setObjectName(QStringLiteral("Drive1"));
-    drive1_->setAccessibleName(QStringLiteral("ドライブ"));
+    drive1_->setAccessibleName(QString::fromUtf8(Services::kDriveName));
     // On Linux a screen reader names a drop-down list after the label that
     // points at it, not its accessible name. The label is not drawn: the
     // fixed layout has no place for it.
-    auto* driveLabel = new QLabel(QStringLiteral("ドライブ"), this);
+    auto* driveLabel = new QLabel(QString::fromUtf8(Services::kDriveName), this);
     driveLabel->setBuddy(drive1_);
     driveLabel->hide();
     file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
-    file1_->setAccessibleName(QStringLiteral("ファイル"));
+    file1_->setAccessibleName(QString::fromUtf8(Services::kFileName));
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setAccessibleName(QStringLiteral("情報"));
+    text1_->setAccessibleName(QString::fromUtf8(Services::kReportName));
     text1_->setReadOnly(true);
     // Read-only, but a caret the keys move: the report can be read line by
     // line and copied without a mouse.

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include "WideText.h"
+#include "WindowText.h"
+
 namespace {
 
 // The Shift, Ctrl and Alt keys held, as 1, 2 and 4.
@@ -26,7 +29,7 @@ void FileBox::ShowRows(std::span<const Window::Row> rows) {
 
 void FileBox::ShowReading(bool isReading) {
     ::EnableWindow(Handle(), isReading ? FALSE : TRUE);
-    AnnounceState(isReading ? L"読み込み中…" : L"");
+    AnnounceState(isReading ? Runtime::WideFromUtf8(Services::kStillReading) : std::wstring());
 }
 
 void FileBox::Notify(int code) {

@@ -7,8 +7,9 @@
 #include "FailureBox.h"
 #include "JapaneseFont.h"
 #include "RuntimeError.h"
+#include "WideText.h"
 #include "WindowGeometry.h"
-#include "windows/WideText.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void Place(HWND control, const Geometry::PixelRect& rect, int extraHeight = 0) {
 
 Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
     RegisterForm1Class(instance, WindowProcedure);
-    window_ = ::CreateWindowExW(kExtendedStyle, kClassName, L"MIDタイトル", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    window_ = ::CreateWindowExW(kExtendedStyle, kClassName, Runtime::WideFromUtf8(Services::kWindowTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     try {
         // The window's handle is the workers' way back: deliveries wait in
@@ -68,8 +69,8 @@ Form1::~Form1() {
 void Form1::CreateControls(const Services::WindowPoster& poster) {
     // Made in tab order: Tab goes the way the windows were made.
     drive1_.Create(window_, kDrive1Id);
-    dir1_.Create(window_, kDir1Id, L"フォルダー");
-    file1_.Create(window_, kFile1Id, L"ファイル");
+    dir1_.Create(window_, kDir1Id, Runtime::WideFromUtf8(Services::kFolderName).c_str());
+    file1_.Create(window_, kFile1Id, Runtime::WideFromUtf8(Services::kFileName).c_str());
     text1_.Create(window_, kText1Id);
     form_ = std::make_unique<Window::Form1>(
         poster, Window::Form1::Controls{drive1_, dir1_, file1_, text1_, static_cast<Window::WindowHost&>(*this)});

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "PathChain.h"
 #include "ReadableName.h"
 
@@ -89,7 +89,7 @@ bool DriveChoice::ReadAgain(std::chrono::milliseconds patience) {
 }
 
 bool DriveChoice::SetVolumes(std::vector<Runtime::Volume> volumes) {
-    if (volumes.empty()) volumes.push_back(Runtime::Volume{Runtime::RootDirectory(), {}, {}, {}, {}});
+    if (volumes.empty()) volumes.push_back(Runtime::Volume{Runtime::RootFolder(), {}, {}, {}, {}});
     const std::string current = volumes_.empty() ? std::string() : NativeDrive();
     int keep = 0;
     for (std::size_t i = 0; i < volumes.size(); ++i) {

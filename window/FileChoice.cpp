@@ -9,7 +9,7 @@ namespace Window {
 
 namespace {
 
-std::vector<Row> FileRows(std::vector<Runtime::DirectoryEntry> files) {
+std::vector<Row> FileRows(std::vector<Runtime::FolderEntry> files) {
     std::vector<Row> rows;
     rows.reserve(files.size());
     for (auto& file : files) rows.push_back({std::move(file), 0, Row::Glyph::None});
@@ -31,7 +31,7 @@ FileChoice::FileChoice(Services::WindowPoster poster, ListView& view, Services::
           std::move(poster), [this](Services::FolderListing listing) { ShowFollowed(std::move(listing)); },
           std::move(list))) {}
 
-void FileChoice::ShowListing(std::string folder, std::vector<Runtime::DirectoryEntry> files) {
+void FileChoice::ShowListing(std::string folder, std::vector<Runtime::FolderEntry> files) {
     if (reader_) reader_->Abandon();
     readableFolder_ = Runtime::ReadablePath(folder);
     nativeFolder_ = std::move(folder);
@@ -56,7 +56,7 @@ std::optional<Services::SelectedFile> FileChoice::Selected() const {
 
 void FileChoice::ShowFollowed(Services::FolderListing listing) {
     // A listing of a folder left meanwhile belongs to none shown.
-    if (listing.Directory != nativeFolder_) return;
+    if (listing.Folder != nativeFolder_) return;
     // A folder gone or unreadable has nothing in it to show; Dir1 moves to
     // a folder that exists and this list follows it there.
     const int selected = view_.Selected();

@@ -11,11 +11,10 @@
 #include "ListView.h"
 #include "NamePattern.h"
 #include "ReportFetcher.h"
+#include "WindowText.h"
 
 namespace Window {
 
-// The files File1 lists.
-inline constexpr std::string_view kFilePattern = "*.smf;*.mid";
 
 // File1: the files of its folder whose names match "*.smf;*.mid", letter
 // case ignored, at most one selected. A folder just opened has none
@@ -34,7 +33,7 @@ public:
     // Shows files listed elsewhere as folder's: Dir1 reads them in its own
     // pass over the folder. A listing of the folder shown before, still on
     // its way, is dropped.
-    void ShowListing(std::string folder, std::vector<Runtime::DirectoryEntry> files);
+    void ShowListing(std::string folder, std::vector<Runtime::FolderEntry> files);
     // Lists the folder again, after it changed on disk; one that takes
     // longer than patience is shown when it arrives.
     void FollowDisk(std::chrono::milliseconds patience);
@@ -50,7 +49,7 @@ private:
     ListView& view_;
     std::string nativeFolder_;
     std::string readableFolder_;
-    const Runtime::NamePattern pattern_{kFilePattern};
+    const Runtime::NamePattern pattern_{Services::kFilePattern};
     std::vector<Row> rows_;
     std::unique_ptr<Services::FolderReader> reader_;
 };

@@ -4,6 +4,7 @@
 
 #include "PathChain.h"
 #include "ReadableName.h"
+#include "WindowText.h"
 
 namespace Window {
 
@@ -18,7 +19,7 @@ FolderChain::FolderChain(Services::WindowPoster poster, ListView& view, WindowHo
 std::optional<Runtime::RuntimeError> FolderChain::Open(std::string_view path) {
     std::string absolute;
     try {
-        absolute = Runtime::AbsoluteDirectory(path);
+        absolute = Runtime::AbsoluteFolder(path);
     } catch (const Runtime::RuntimeError& error) {
         return error;
     }
@@ -70,14 +71,14 @@ std::vector<Row> FolderChain::ChainRows(const std::string& absolute) const {
 }
 
 void FolderChain::Show(Services::FolderListing listing) {
-    std::vector<Row> rows = ChainRows(listing.Directory);
+    std::vector<Row> rows = ChainRows(listing.Folder);
     const int chainLength = static_cast<int>(rows.size());
     rows.reserve(rows.size() + listing.Contents.Folders.size());
     for (auto& folder : listing.Contents.Folders) rows.push_back({std::move(folder), chainLength, Row::Glyph::Folder});
     rows_ = std::move(rows);
     view_.ShowRows(rows_);
     files_ = std::move(listing.Contents.Files);
-    nativePath_ = std::move(listing.Directory);
+    nativePath_ = std::move(listing.Folder);
     listedDriveRoot_ = driveRoot_;
     chainLength_ = chainLength;
 }
@@ -97,7 +98,7 @@ void FolderChain::ShowReading(std::string absolute, Reading why) {
     // The chain moves at once; one row below it says the rest is coming.
     std::vector<Row> rows = ChainRows(absolute);
     chainLength_ = static_cast<int>(rows.size());
-    rows.push_back({{{}, "読み込み中…"}, chainLength_, Row::Glyph::None});
+    rows.push_back({{{}, std::string(Services::kStillReading)}, chainLength_, Row::Glyph::None});
     rows_ = std::move(rows);
     view_.ShowRows(rows_);
     nativePath_ = std::move(absolute);
@@ -124,7 +125,7 @@ void FolderChain::Listed(Services::FolderListing listing) {
         // Passed over quietly, as when it answers at once: on to the folder above.
         beforeReading_.reset();
         if (readingChanged) readingChanged(false);
-        nativePath_ = listing.Directory;
+        nativePath_ = listing.Folder;
         MoveToNearestReadableFolder();
         return;
     }

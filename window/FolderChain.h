@@ -41,7 +41,7 @@ public:
     std::span<const Row> Rows() const noexcept { return rows_; }
     bool IsReading() const noexcept { return beforeReading_ != nullptr; }
     // The files of the folder shown, read in the same pass as its subfolders.
-    std::vector<Runtime::DirectoryEntry> TakeFiles() { return std::move(files_); }
+    std::vector<Runtime::FolderEntry> TakeFiles() { return std::move(files_); }
 
     // The folder the chain starts from for the paths under it: the root of
     // the drive shown; taken at the next listing.
@@ -93,7 +93,7 @@ private:
     std::string listedDriveRoot_;  // the drive root of the chain shown
     int chainLength_ = 0;  // rows from the chain's root to the folder itself
     std::vector<Row> rows_;
-    std::vector<Runtime::DirectoryEntry> files_;
+    std::vector<Runtime::FolderEntry> files_;
     Reading reading_ = Reading::Nothing;
     std::unique_ptr<Shown> beforeReading_;
     std::chrono::milliseconds patience_ = Services::kStartListingPatience;

@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <utility>
 
-#include "DirectoryListing.h"
-#include "Patience.h"
+#include "FolderContents.h"
 #include "PathChain.h"
 #include "PathSeparator.h"
+#include "Patience.h"
+#include "WindowText.h"
 
 namespace Window {
 
 void Gathering::Listed(Clock::time_point start, Clock::time_point end) noexcept {
     listedAt_ = end;
-    pause_ = std::clamp<Clock::duration>(2 * (end - start), kShortest, kLongest);
+    pause_ = std::clamp<Clock::duration>(2 * (end - start), Runtime::kShortestFolderGathering, Runtime::kLongestFolderGathering);
 }
 
 Form1::Form1(Services::WindowPoster poster, Controls controls) : Form1(std::move(poster), controls, Disk{}) {}
@@ -20,7 +21,7 @@ Form1::Form1(Services::WindowPoster poster, Controls controls) : Form1(std::move
 Form1::Form1(Services::WindowPoster poster, Controls controls, Disk disk)
     : controls_(controls),
       drive1_(poster, controls.drive1, Services::kStartListingPatience, std::move(disk.volumes)),
-      dir1_(poster, controls.dir1, controls.host, Runtime::NamePattern(kFilePattern), disk.list),
+      dir1_(poster, controls.dir1, controls.host, Runtime::NamePattern(Services::kFilePattern), disk.list),
       file1_(poster, controls.file1, disk.list),
       text1_(poster, controls.text1, controls.host, [this] { return controls_.file1.Selected() >= 0; },
              std::move(disk.read)),

@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "BackgroundWork.h"
-#include "DirectoryListing.h"
 #include "DriveChoice.h"
 #include "FileChoice.h"
 #include "FolderChain.h"
+#include "FolderContents.h"
+#include "FolderGathering.h"
 #include "FolderReader.h"
 #include "FolderWatch.h"
 #include "ReportFetcher.h"
@@ -28,15 +29,13 @@ inline constexpr std::chrono::milliseconds kFollowTick{150};
 class Gathering {
 public:
     using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::milliseconds kShortest{150};
-    static constexpr std::chrono::milliseconds kLongest{600};
 
     bool IsDue(Clock::time_point now) const noexcept { return now - listedAt_ >= pause_; }
     void Listed(Clock::time_point start, Clock::time_point end) noexcept;
 
 private:
     Clock::time_point listedAt_{};
-    Clock::duration pause_ = kShortest;
+    Clock::duration pause_ = Runtime::kShortestFolderGathering;
 };
 
 // The tool's one window: Drive1, Dir1 and File1 following one another,
@@ -58,8 +57,8 @@ public:
         Services::ListFolderFunction list = Services::ListFolder;
         Services::ReadReport read = Services::ReadSelectedReport;
         DriveChoice::ReadVolumes volumes = Runtime::MountedVolumes;
-        std::function<std::string()> startFolder = Runtime::CurrentDirectory;
-        std::function<std::string()> rootFolder = Runtime::RootDirectory;
+        std::function<std::string()> startFolder = Runtime::CurrentFolder;
+        std::function<std::string()> rootFolder = Runtime::RootFolder;
     };
 
     Form1(Services::WindowPoster poster, Controls controls);  // on the real disk

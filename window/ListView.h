@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 
 namespace Window {
 
@@ -12,7 +12,7 @@ namespace Window {
 struct Row {
     enum class Glyph : std::uint8_t { None, OpenFolder, Folder };
 
-    Runtime::DirectoryEntry Entry;
+    Runtime::FolderEntry Entry;
     int Depth = 0;
     Glyph Picture = Glyph::None;
 };

@@ -98,7 +98,7 @@ private:
                 return path != folder && path.starts_with(prefix) && path.find(kSeparator, prefix.size()) == path.npos;
             };
             const auto entry = [&](const std::string& path) {
-                return Runtime::DirectoryEntry{path.substr(prefix.size()), path.substr(prefix.size())};
+                return Runtime::FolderEntry{path.substr(prefix.size()), path.substr(prefix.size())};
             };
             if (kinds != Runtime::ListedKinds::Files)
                 for (const auto& path : folders) if (inside(path)) listing.Contents.Folders.push_back(entry(path));
