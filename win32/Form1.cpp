@@ -55,6 +55,8 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
         // From now on the message loop runs: a slow folder must not stop it.
         dir1_.SetPatience(Services::kListingPatience);
         watch_.Watch(dir1_.NativePath());
+        titleList_.Install(window_, file1_.Handle(), [this] { return dir1_.NativePath(); },
+                           [this](const Services::SelectedFile& file) { ShowFile(file); });
     } catch (...) {
         // No destructor runs for a half-made Form1: the window, which points at it, must go here.
         ::DestroyWindow(window_);
@@ -177,6 +179,17 @@ void Form1::GetMidFileFormat() {
     const int index = file1_.Current();
     if (index < 0) return;
     text1_.Read({file1_.NativePath(), file1_.ReadablePath(), file1_.Row(index).entry});
+}
+
+void Form1::ShowFile(const Services::SelectedFile& file) {
+    drive1_.SetNativeDrive(file.NativeFolder);
+    dir1_.SetDriveRoot(drive1_.NativeDrive());
+    dir1_.SetNativePath(file.NativeFolder);
+    for (int row = 0; row < file1_.Count(); ++row) {
+        if (file1_.Row(row).entry.NativeName != file.Entry.NativeName) continue;
+        ::SendMessageW(file1_.Handle(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        return File1_Click();
+    }
 }
 
 void Form1::FollowDisk() {

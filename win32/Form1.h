@@ -8,6 +8,7 @@
 #include "FontHandle.h"
 #include "Mailbox.h"
 #include "ReportBox.h"
+#include "TitleListLink.h"
 #include "windows/FolderWatch.h"
 
 // The tool's one window: a drive list, a folder list and a file list that
@@ -30,6 +31,7 @@ public:
     const FolderBox& Dir1() const noexcept { return dir1_; }
     const FileBox& File1() const noexcept { return file1_; }
     HWND Text1() const noexcept { return text1_.Handle(); }
+    const TitleListLink& Titles() const noexcept { return titleList_; }
 
     // The handlers, named after the control and the event they answer.
     void Drive1_Change();
@@ -56,6 +58,7 @@ private:
     EntryListBox* ListWithHandle(HWND control) noexcept;
     void FollowDisk();
     void FollowDirectoryReading(bool isReading);
+    void ShowFile(const Services::SelectedFile& file);  // from the title list
 
     bool endsProgram_;
     // Fonts first: they outlive the window and the controls that use them.
@@ -74,4 +77,5 @@ private:
     // Where the workers leave what they read, for the window's thread to
     // take up when kDeliveriesArrived comes.
     Services::Mailbox mailbox_;
+    TitleListLink titleList_;  // last: closed first
 };
