@@ -118,28 +118,29 @@ std::optional<std::size_t> TitleListTable::Current() const {
     return static_cast<std::size_t>(row);
 }
 
-bool TitleListTable::Notify(const NMHDR& header) {
+std::optional<LRESULT> TitleListTable::Notify(const NMHDR& header) {
     switch (header.code) {
-    case LVN_GETDISPINFOW: FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header))); return true;
+    case LVN_GETDISPINFOW: FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header))); return 0;
+    case LVN_ODFINDITEMW: return FindTyped(reinterpret_cast<const NMLVFINDITEMW&>(header));
     case LVN_ITEMCHANGED: {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if ((change.uChanged & LVIF_STATE) != 0 && ((change.uOldState ^ change.uNewState) & (LVIS_SELECTED | LVIS_FOCUSED)) != 0)
             NoteSelectionChange();
-        return true;
+        return 0;
     }
-    case LVN_ODSTATECHANGED: NoteSelectionChange(); return true;
+    case LVN_ODSTATECHANGED: NoteSelectionChange(); return 0;
     case LVN_COLUMNCLICK: {
         const int index = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
         if (index >= 0 && index < static_cast<int>(std::size(TitleList::kColumns)) && headerClicked)
             headerClicked(TitleList::kColumns[index]);
-        return true;
+        return 0;
     }
     case LVN_ITEMACTIVATE: {
         const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
         if (row >= 0 && activated) activated(static_cast<std::size_t>(row));
-        return true;
+        return 0;
     }
-    default: return false;
+    default: return std::nullopt;
     }
 }
 
@@ -151,6 +152,22 @@ void TitleListTable::FillCell(NMLVDISPINFOW& info) const {
     const std::size_t length = std::min(cell_.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
     std::copy_n(cell_.data(), length, item.pszText);
     item.pszText[length] = L'\0';
+}
+
+LRESULT TitleListTable::FindTyped(const NMLVFINDITEMW& find) const {
+    // The letters typed into the table: the next row whose name starts with them, letter case ignored.
+    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr || !cellText) return -1;
+    const std::wstring_view sought(find.lvfi.psz);
+    const auto count = static_cast<std::size_t>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+    const auto start = static_cast<std::size_t>(std::max(find.iStart, 0));
+    for (std::size_t step = 0; step < count; ++step) {
+        const std::size_t row = (start + step) % count;
+        const std::wstring name = Runtime::WideFromUtf8(cellText(row, TitleList::Column::Name));
+        if (name.size() >= sought.size() &&
+            ::CompareStringOrdinal(name.data(), static_cast<int>(sought.size()), sought.data(), static_cast<int>(sought.size()), TRUE) == CSTR_EQUAL)
+            return static_cast<LRESULT>(row);
+    }
+    return -1;
 }
 
 void TitleListTable::NoteSelectionChange() {

@@ -48,12 +48,14 @@ public:
     void Announce(std::string_view order, std::string_view count);
 
     std::optional<std::size_t> Current() const;
-    // A WM_NOTIFY from the list view or its header; true when answered.
-    bool Notify(const NMHDR& header);
+    // A WM_NOTIFY from the list view or its header: the answer, or
+    // nothing when it is left to the system.
+    std::optional<LRESULT> Notify(const NMHDR& header);
 
 private:
     static LRESULT CALLBACK Subclassed(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
     void FillCell(NMLVDISPINFOW& info) const;
+    LRESULT FindTyped(const NMLVFINDITEMW& find) const;
     void NoteSelectionChange();
     void ReportSelection();
     void ReportPlace();

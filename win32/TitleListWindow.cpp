@@ -1,9 +1,6 @@
 #include "TitleListWindow.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <new>
 
@@ -11,6 +8,7 @@
 #include "ControlIds.h"
 #include "FailureBox.h"
 #include "JapaneseFont.h"
+#include "TitleListOutput.h"
 #include "WindowGeometry.h"
 #include "windows/FolderTreeWatch.h"
 #include "windows/WideText.h"
@@ -203,17 +201,7 @@ bool TitleListWindow::AnswerKey(HWND control, UINT key) {
 }
 
 void TitleListWindow::CopySelectedRows() const {
-    if (!::OpenClipboard(window_)) return;
-    const std::wstring text = Runtime::WideFromUtf8(catalogue_->SelectedRowsAsTsv());
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    ::EmptyClipboard();
-    if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-        ::GlobalUnlock(memory);
-        // The clipboard owns the memory once it takes it.
-        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
-    }
-    ::CloseClipboard();
+    CopyToClipboard(window_, catalogue_->SelectedRowsAsTsv());
 }
 
 void TitleListWindow::ShowTableMenu(LPARAM at) {
@@ -234,17 +222,9 @@ void TitleListWindow::ShowTableMenu(LPARAM at) {
 }
 
 void TitleListWindow::SaveShownRows() {
-    wchar_t path[MAX_PATH * 4] = L"タイトル一覧.csv";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = L"CSV (*.csv)\0*.csv\0";
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = static_cast<DWORD>(std::size(path));
-    dialog.lpstrDefExt = L"csv";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!::GetSaveFileNameW(&dialog)) return;
-    if (const auto failure = catalogue_->SaveShownRows(Runtime::Utf8FromWide(path))) ShowFailure(*failure);
+    const std::optional<std::string> path = AskWhereToSave(window_, "タイトル一覧.csv");
+    if (!path) return;
+    if (const auto failure = catalogue_->SaveShownRows(*path)) ShowFailure(*failure);
 }
 
 LRESULT TitleListWindow::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -267,8 +247,8 @@ LRESULT TitleListWindow::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lParam)->idFrom == kTableId && table_.Notify(*reinterpret_cast<const NMHDR*>(lParam)))
-            return 0;
+        if (reinterpret_cast<const NMHDR*>(lParam)->idFrom != kTableId) break;
+        if (const auto answer = table_.Notify(*reinterpret_cast<const NMHDR*>(lParam))) return *answer;
         break;
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != table_.Handle()) break;
@@ -287,6 +267,13 @@ LRESULT TitleListWindow::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
         FollowDisk();
         return 0;
     case kDeliveriesArrived: mailbox_.RunDelivered(); return 0;
+    case WM_ACTIVATE:  // the keys back where they were when the window returns
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (::IsChild(window_, ::GetFocus())) focused_ = ::GetFocus();
+        } else {
+            ::SetFocus(focused_ != nullptr ? focused_ : table_.Handle());
+        }
+        return 0;
     case WM_CLOSE: Close(); return 0;
     default: break;
     }

@@ -76,6 +76,7 @@ private:
     HWND subfolders_ = nullptr;
     HWND count_ = nullptr;
     TitleListTable table_;
+    HWND focused_ = nullptr;  // the control that had the keys when the window lost them
     int dotsPerInch_ = 96;
     std::string folder_;  // the folder listed; empty while closed
     std::unique_ptr<Runtime::FolderTreeWatch> watch_;
