@@ -177,4 +177,36 @@ TEST_F(TitleListWin32, FollowsTheDiskBelowItsFolder) {
     }
 }
 
+TEST(TitleListPlace, SelectionAndScrollHoldTheirSongsThroughASort) {
+    const TempFolder folder;
+    for (int i = 0; i < 100; ++i) {  // s00.mid titled T99 to s99.mid titled T00: sorting by title reverses them
+        const std::string number = std::to_string(100 + i).substr(1), reversed = std::to_string(199 - i).substr(1);
+        Put(folder.path(), "s" + number + ".mid", TitledSong("T" + reversed));
+    }
+    WindowDriver window(folder.path());
+    TitleListDriver::ControlKey(window.File1(), 'L');
+    TitleListWindow* list = window.form().Titles().Window();
+    ASSERT_NE(list, nullptr);
+    const HWND table = list->Table();
+    const auto rowName = [&](LRESULT row) { return TitleListDriver::Cell(table, static_cast<int>(row), 0); };
+    const auto top = [&] { return rowName(::SendMessageW(table, LVM_GETTOPINDEX, 0, 0)); };
+    const auto selected = [&] { return rowName(::SendMessageW(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); };
+    ASSERT_TRUE(WindowDriver::PumpUntil([&] { return TitleListDriver::Text(list->Count()) == "100 曲"; }));
+
+    const struct { const char* what; std::function<void()> act; std::function<std::string()> shown; const char* song; } steps[] = {
+        {"scrolled down to the middle", [&] { for (int i = 0; i < 40; ++i) ::SendMessageW(table, WM_VSCROLL, SB_LINEDOWN, 0); }, top, "s40.mid"},
+        {"sorted by title: the top song stays on top", [&] { TitleListDriver::ClickHeader(table, 1); }, top, "s40.mid"},
+        {"the first row chosen", [&] { ::SetFocus(table), WindowDriver::Key(table, VK_HOME); }, selected, "s99.mid"},
+        {"sorted the other way: the song stays chosen", [&] { TitleListDriver::ClickHeader(table, 1); }, selected, "s99.mid"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_TRUE(WindowDriver::PumpUntil([&] { return step.shown() == step.song; })) << step.shown();
+    }
+    // And that song is in view: the focus stays where the person sees it.
+    const LRESULT first = ::SendMessageW(table, LVM_GETTOPINDEX, 0, 0), focused = ::SendMessageW(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+    EXPECT_TRUE(focused >= first && focused < first + ::SendMessageW(table, LVM_GETCOUNTPERPAGE, 0, 0)) << first << " " << focused;
+}
+
 }  // namespace
