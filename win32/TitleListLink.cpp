@@ -1,6 +1,7 @@
 #include "TitleListLink.h"
 
 #include "CatalogueText.h"
+#include "FailureBox.h"
 #include "TitleListWindow.h"
 #include "windows/WideText.h"
 
@@ -36,7 +37,13 @@ void TitleListLink::Open() {
     if (!window_) {
         const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(form_, GWLP_HINSTANCE));
         window_ = std::make_unique<TitleListWindow>(instance, [this](const Services::SelectedFile& file) {
-            showFile_(file);
+            try {
+                showFile_(file);
+            } catch (const Runtime::RuntimeError& error) {
+                // The file's folder cannot be opened now: Form1 says so, and stays where it was.
+                ShowFailure(form_, error);
+                return;
+            }
             ::SetForegroundWindow(form_);
         });
     }
