@@ -108,8 +108,11 @@ private:
             answer.isDone = answer.path.empty();
             return FALSE;
         } else if (std::wstring_view(className) == L"#32770" && !answer.path.empty()) {
-            // The file name box: a combo box's on Windows, an edit box's in Wine's older dialog.
-            for (const int id : {0x47c, 0x480}) ::SetDlgItemTextW(window, id, answer.path.c_str());
+            // The file name box, once the dialog has made it: a combo box's on
+            // Windows, an edit box's in Wine's older dialog.
+            bool isNamed = false;
+            for (const int id : {0x47c, 0x480}) isNamed = ::SetDlgItemTextW(window, id, answer.path.c_str()) || isNamed;
+            if (!isNamed) return TRUE;
             ::PostMessageW(window, WM_COMMAND, IDOK, 0);
         } else {
             return TRUE;

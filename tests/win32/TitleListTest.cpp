@@ -197,7 +197,8 @@ TEST(TitleListPlace, SelectionAndScrollHoldTheirSongsThroughASort) {
         {"scrolled down to the middle", [&] { for (int i = 0; i < 40; ++i) ::SendMessageW(table, WM_VSCROLL, SB_LINEDOWN, 0); }, top, "s40.mid"},
         {"sorted by title: the top song stays on top", [&] { TitleListDriver::ClickHeader(table, 1); }, top, "s40.mid"},
         {"the first row chosen", [&] { ::SetFocus(table), WindowDriver::Key(table, VK_HOME); }, selected, "s99.mid"},
-        {"sorted the other way: the song stays chosen", [&] { TitleListDriver::ClickHeader(table, 1); }, selected, "s99.mid"},
+        {"its first letter typed: the next name with it", [&] { WindowDriver::Type(table, L"s"); }, selected, "s98.mid"},
+        {"sorted the other way: the song stays chosen", [&] { TitleListDriver::ClickHeader(table, 1); }, selected, "s98.mid"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
