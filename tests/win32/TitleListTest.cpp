@@ -99,6 +99,8 @@ TEST_F(TitleListWin32, TakesInputToTheCoreAndShowsWhatItTells) {
         {"Esc in the filter", [&] { WindowDriver::Key(list.Filter(), VK_ESCAPE); }, "a.mid b.mid c.smf", "3 曲", 1, HDF_SORTDOWN},
         {"the subfolders ticked", [&] { ::SendMessageW(list.Subfolders(), BM_CLICK, 0, 0); },
          "a.mid b.mid c.smf 曲\\x.mid", "4 曲", 1, HDF_SORTDOWN},
+        {"F5", [&] { Put(folder.path(), "曲/y.mid", TitledSong("Fresh")), WindowDriver::Key(Table(), VK_F5); },
+         "a.mid b.mid 曲\\y.mid c.smf 曲\\x.mid", "5 曲", 1, HDF_SORTDOWN},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
@@ -109,7 +111,7 @@ TEST_F(TitleListWin32, TakesInputToTheCoreAndShowsWhatItTells) {
             EXPECT_EQ(HeaderItem(Table(), column).fmt & (HDF_SORTUP | HDF_SORTDOWN), column == step.sorted ? step.arrow : 0);
     }
     // What a screen reader hears of the table: its name, order and count.
-    EXPECT_EQ(Text(::GetWindow(Table(), GW_HWNDPREV)), "タイトル一覧 タイトルの降順 4 曲");
+    EXPECT_EQ(Text(::GetWindow(Table(), GW_HWNDPREV)), "タイトル一覧 タイトルの降順 5 曲");
     ControlKey(Table(), 'F');
     EXPECT_EQ(::GetFocus(), list.Filter());
 
