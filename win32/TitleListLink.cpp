@@ -3,7 +3,7 @@
 #include "CatalogueText.h"
 #include "FailureBox.h"
 #include "TitleListWindow.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 

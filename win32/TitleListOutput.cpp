@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "windows/WideText.h"
+#include "WideText.h"
 
 void CopyToClipboard(HWND owner, std::string_view text) {
     if (!::OpenClipboard(owner)) return;  // another program holds it: nothing is copied

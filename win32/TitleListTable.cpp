@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "CatalogueText.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "TitleListOutput.h"
 #include "WindowGeometry.h"
 #include "windows/FolderTreeWatch.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 

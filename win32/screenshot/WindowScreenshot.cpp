@@ -15,7 +15,7 @@
 
 #include "Form1.h"
 #include "TitleListWindow.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 
