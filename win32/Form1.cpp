@@ -6,6 +6,7 @@
 #include "ControlIds.h"
 #include "FailureBox.h"
 #include "JapaneseFont.h"
+#include "PathChain.h"
 #include "RuntimeError.h"
 #include "WideText.h"
 #include "WindowGeometry.h"
@@ -54,6 +55,10 @@ Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
         ConnectHandlers();
         // From now on the message loop runs: a slow folder must not stop it.
         form_->Shown();
+        titleList_.Install(window_, file1_.Handle(), [this] { return form_->Dir1().NativePath(); },
+                           [this](const Services::SelectedFile& file) {
+                               GoToFile(Runtime::ChildPath(file.NativeFolder, file.Entry.NativeName));
+                           });
     } catch (...) {
         // No destructor runs for a half-made Form1: the window, which points at it, must go here.
         ::DestroyWindow(window_);

@@ -13,6 +13,7 @@
 #include "Mailbox.h"
 #include "ReportBox.h"
 #include "Views.h"
+#include "TitleListLink.h"
 
 // The tool's one window on the Win32 API: Drive1, Dir1, File1 and Text1,
 // made, placed and fed to Window::Form1, which holds what the window does.
@@ -34,6 +35,7 @@ public:
     const FileBox& File1() const noexcept { return file1_; }
     HWND Text1() const noexcept { return text1_.Handle(); }
     const Window::Form1& Core() const noexcept { return *form_; }
+    const TitleListLink& Titles() const noexcept { return titleList_; }
 
     // Shows the file at nativePath, as the title list asks, and comes to the front.
     void GoToFile(const std::string& nativePath);
@@ -63,4 +65,5 @@ private:
     Services::Mailbox mailbox_;
     // What the controls show, gone before them: nothing read arrives after.
     std::unique_ptr<Window::Form1> form_;
+    TitleListLink titleList_;  // last: closed first
 };

@@ -14,8 +14,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     ::ShowWindow(form.Handle(), show);
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the controls as in a dialog.
-        if (::IsDialogMessageW(form.Handle(), &message)) continue;
+        // Tab and the arrow keys move between the controls as in a dialog,
+        // in Form1 and in the title list alike.
+        if (::IsDialogMessageW(::GetAncestor(message.hwnd, GA_ROOT), &message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

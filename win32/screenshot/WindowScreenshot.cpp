@@ -1,14 +1,20 @@
 // Draws Form1, started in the current folder, with one file selected, into
-// a BMP: win32_screenshot OUTPUT.bmp FILE-NAME. Used by
-// scripts/screenshot-windows, which makes the PNG.
+// a BMP: win32_screenshot OUTPUT.bmp FILE-NAME; or the title list opened
+// there on its subfolders too, filtered and sorted by title:
+// win32_screenshot --title-list OUTPUT.bmp FILTER. Used by
+// scripts/screenshot-windows, which makes the PNGs.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Form1.h"
+#include "TitleListWindow.h"
 #include "WideText.h"
 
 namespace {
@@ -54,11 +60,44 @@ bool SaveWindow(HWND window, const wchar_t* path) {
     return static_cast<bool>(out);
 }
 
+// Opens the title list as Ctrl+L does, ticks サブフォルダーも含める, types
+// filter, sorts by title and selects the first row.
+int SaveTitleList(const Form1& form, const wchar_t* path, const wchar_t* filter) {
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(form.File1().Handle(), WM_KEYDOWN, 'L', 1);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    TitleListWindow* list = form.Titles().Window();
+    if (list == nullptr) return std::fprintf(stderr, "win32_screenshot: the title list did not open\n"), 1;
+    ::SetWindowPos(list->Handle(), HWND_TOP, 16, 16, 868, 300, SWP_SHOWWINDOW);
+    ::SendMessageW(list->Subfolders(), BM_CLICK, 0, 0);
+    ::SetWindowTextW(list->Filter(), filter);
+    Pump(1500);
+    const HWND header = reinterpret_cast<HWND>(::SendMessageW(list->Table(), LVM_GETHEADER, 0, 0));
+    RECT title{};
+    ::SendMessageW(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&title));
+    const LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
+    ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(header, WM_LBUTTONUP, 0, at);
+    LVITEMW first{};
+    first.state = first.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageW(list->Table(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
+    ::SetFocus(list->Table());
+    Pump(1500);  // drawn by the X server in its own time
+    return SaveWindow(list->Handle(), path) ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
+    if (argc == 4 && std::wstring_view(argv[1]) == L"--title-list") {
+        Form1 form(::GetModuleHandleW(nullptr), false);
+        return SaveTitleList(form, argv[2], argv[3]);
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: win32_screenshot OUTPUT.bmp FILE-NAME\n");
+        std::fprintf(stderr, "usage: win32_screenshot OUTPUT.bmp FILE-NAME | --title-list OUTPUT.bmp FILTER\n");
         return 2;
     }
     Form1 form(::GetModuleHandleW(nullptr), false);
