@@ -10,7 +10,7 @@
 #include "JapaneseFont.h"
 #include "TitleListOutput.h"
 #include "WindowGeometry.h"
-#include "windows/FolderTreeWatch.h"
+#include "FolderTreeWatch.h"
 #include "WideText.h"
 
 namespace {
@@ -157,7 +157,7 @@ void TitleListWindow::WatchFolder() {
     // The whole tree only while its songs are listed: a tree watch under
     // Wine is a watch on every folder in it.
     watch_ = std::make_unique<Runtime::FolderTreeWatch>(folder_, catalogue_->IncludesSubfolders());
-    ::SetTimer(window_, kFollowDiskTimer, kFollowDiskMilliseconds, nullptr);
+    ::SetTimer(window_, kFollowDiskTimer, static_cast<UINT>(Window::kFollowTick.count()), nullptr);
 }
 
 void TitleListWindow::FollowDisk() {
