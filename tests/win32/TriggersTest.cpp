@@ -59,16 +59,3 @@ TEST_F(File1Triggers, NoFileSelectedLeavesText1Alone) {
         EXPECT_EQ(shown.empty(), !isOpened);
     }
 }
-
-TEST(File1, TenThousandFilesListAndAnswerKeys) {
-    const TempFolder folder;
-    for (int i = 0; i < 10000; ++i)  // song00000.mid to song09999.mid
-        folder.Write("song" + std::to_string(100000 + i).substr(1) + ".mid", TitledSong("Song " + std::to_string(i)));
-    WindowDriver window(folder.path());
-    ASSERT_EQ(::SendMessageW(window.File1(), LB_GETCOUNT, 0, 0), 10000);
-    window.Click(window.File1(), 0);  // with none selected, a key only selects the row at the caret
-    window.Key(window.File1(), VK_END);
-    EXPECT_TRUE(window.Shows("Song 9999")) << window.Text1();
-    window.Type(window.File1(), L"song05000");
-    EXPECT_TRUE(window.Shows("Song 5000")) << window.Text1();
-}
