@@ -18,6 +18,7 @@
 #include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "SelectedReport.h"
+#include "TitleListOpener.h"
 #include "WindowLayout.h"
 #include "Patience.h"
 #include "WindowPoster.h"
@@ -40,6 +41,7 @@ Form1::Form1(QWidget* parent)
     placeControls();
     showStartFolder();
     connectHandlers();
+    AddTitleList(this, drive1_, dir1_, file1_);
 }
 
 Form1::~Form1() = default;
