@@ -134,6 +134,7 @@ void TitleListWindow::connectInput() {
 }
 
 void TitleListWindow::open(const std::string& nativeFolder) {
+    folder_ = QFile::decodeName(QByteArray::fromStdString(nativeFolder));
     catalogue_->Open(nativeFolder);
     show();
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -191,14 +192,19 @@ void TitleListWindow::copyRows() {
 void TitleListWindow::saveRows() {
     QString title = Text(TitleList::kSaveCommand);
     title.chop(1);  // the menu's "…"
-    QFileDialog dialog(this, title, QString(), QStringLiteral("CSV (*.csv)"));
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(Text(TitleList::kWindowName) + QStringLiteral(".csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const std::string path = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
-    if (const auto failure = catalogue_->SaveShownRows(path)) ::ShowFailure(this, *failure);
+    // Opened, not run: no event loop runs inside the menu's handler.
+    auto* dialog = new QFileDialog(this, title, folder_, QStringLiteral("CSV (*.csv)"));
+    dialog->setObjectName(QStringLiteral("SaveDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    dialog->selectFile(Text(TitleList::kWindowName) + QStringLiteral(".csv"));
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
+        if (const auto failure = catalogue_->SaveShownRows(QFile::encodeName(path).toStdString())) {
+            ::ShowFailure(this, *failure);
+        }
+    });
+    dialog->open();
 }
 
 void TitleListWindow::ShowTitle(std::string_view title) { setWindowTitle(Text(title)); }

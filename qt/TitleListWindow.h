@@ -64,6 +64,7 @@ private:
     QTableView* table_;
     TitleListWatch* watch_;
     QTimer* watchFollowing_;  // the watch follows the folders listed a little after rows arrive
+    QString folder_;  // where a save starts
     QString spokenCount_;
     QString spokenOrder_;
     bool isShowing_ = false;  // the catalogue draws: what the table does now is not the person's
