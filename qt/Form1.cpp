@@ -41,7 +41,7 @@ Form1::Form1(QWidget* parent)
     placeControls();
     showStartFolder();
     connectHandlers();
-    AddTitleList(this, drive1_, dir1_, file1_);
+    AddTitleList(this, file1_, [this] { return file1_->nativePath(); }, GoToFileThrough(this, drive1_, dir1_, file1_));
 }
 
 Form1::~Form1() = default;

@@ -10,6 +10,8 @@
 #include "DriveList.h"
 #include "FailureMessage.h"
 #include "FileList.h"
+#include "PathChain.h"
+#include "PathSeparator.h"
 #include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "TitleListWindow.h"
@@ -18,8 +20,9 @@ namespace {
 
 class TitleListOpener : public QObject {
 public:
-    TitleListOpener(QWidget* form1, DriveList* drive1, DirectoryList* dir1, FileList* file1)
-        : QObject(form1), form1_(form1), drive1_(drive1), dir1_(dir1), file1_(file1) {
+    TitleListOpener(QWidget* form1, QWidget* file1, std::function<std::string()> folderShown,
+                    std::function<void(const std::string&)> goToFile)
+        : QObject(form1), form1_(form1), folderShown_(std::move(folderShown)), goToFile_(std::move(goToFile)) {
         auto* open = new QAction(QString::fromUtf8(TitleList::kOpenCommand), form1);
         open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
         open->setShortcutContext(Qt::WindowShortcut);
@@ -38,58 +41,77 @@ private:
 
     void open() {
         if (!window_) {
-            window_ = std::make_unique<TitleListWindow>([this](const Services::SelectedFile& file) { goTo(file); });
+            window_ = std::make_unique<TitleListWindow>([this](const Services::SelectedFile& file) {
+                goToFile_(Runtime::ChildPath(file.NativeFolder, file.Entry.NativeName));
+            });
         }
-        window_->open(file1_->nativePath());
+        window_->open(folderShown_());
     }
 
-    // Drive1 to the file's drive, Dir1 to its folder, File1 with it selected,
-    // so Text1 shows its report; Form1 to the front.
-    void goTo(const Services::SelectedFile& file) {
-        disconnect(listed_);
-        {
-            const QSignalBlocker quiet(drive1_);
-            drive1_->setNativeDrive(file.NativeFolder);
-        }
-        dir1_->setDriveRoot(drive1_->nativeDrive());
-        try {
-            dir1_->setNativePath(file.NativeFolder);
-        } catch (const Runtime::RuntimeError& error) {
-            drive1_->returnTo(dir1_->nativePath());
-            dir1_->setDriveRoot(drive1_->nativeDrive());
-            ShowFailure(form1_, error);
-            return;
-        }
-        // A slow folder's files arrive later.
-        if (file1_->nativePath() == file.NativeFolder) select(file.Entry.NativeName);
-        else listed_ = connect(file1_, &FileList::pathChanged, this, [this, name = file.Entry.NativeName] {
-            disconnect(listed_);
-            select(name);
-        });
-        form1_->setWindowState(form1_->windowState() & ~Qt::WindowMinimized);
-        form1_->raise();
-        form1_->activateWindow();
+    QWidget* form1_;
+    std::function<std::string()> folderShown_;
+    std::function<void(const std::string&)> goToFile_;
+    std::unique_ptr<TitleListWindow> window_;
+};
+
+// Selects the file in File1 once File1 shows its folder: at once, or when a slow folder's listing arrives.
+class FileToSelect : public QObject {
+public:
+    explicit FileToSelect(FileList* file1) : QObject(file1), file1_(file1) {
+        connect(file1, &FileList::pathChanged, this, [this] { selectIn(); });
+    }
+    void select(const std::string& folder, const std::string& name) {
+        folder_ = folder;
+        name_ = name;
+        selectIn();
     }
 
-    void select(const std::string& nativeName) {
+private:
+    void selectIn() {
+        if (folder_.empty() || file1_->nativePath() != folder_) return;
+        folder_.clear();
         for (int row = 0; row < file1_->count(); ++row) {
-            if (file1_->entry(row).NativeName != nativeName) continue;
+            if (file1_->entry(row).NativeName != name_) continue;
             file1_->setSelectedIndex(row);
             file1_->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
 
-    QWidget* form1_;
-    DriveList* drive1_;
-    DirectoryList* dir1_;
     FileList* file1_;
-    QMetaObject::Connection listed_;
-    std::unique_ptr<TitleListWindow> window_;
+    std::string folder_;  // empty when there is nothing to select
+    std::string name_;
 };
 
 }  // namespace
 
-void AddTitleList(QWidget* form1, DriveList* drive1, DirectoryList* dir1, FileList* file1) {
-    new TitleListOpener(form1, drive1, dir1, file1);
+void AddTitleList(QWidget* form1, QWidget* file1, std::function<std::string()> folderShown,
+                  std::function<void(const std::string& nativePath)> goToFile) {
+    new TitleListOpener(form1, file1, std::move(folderShown), std::move(goToFile));
+}
+
+std::function<void(const std::string& nativePath)> GoToFileThrough(QWidget* form1, DriveList* drive1,
+                                                                    DirectoryList* dir1, FileList* file1) {
+    auto* toSelect = new FileToSelect(file1);
+    return [=](const std::string& nativePath) {
+        const std::string folder = Runtime::ParentFolder(nativePath).value_or(nativePath);
+        {
+            const QSignalBlocker quiet(drive1);
+            drive1->setNativeDrive(folder);
+        }
+        dir1->setDriveRoot(drive1->nativeDrive());
+        try {
+            dir1->setNativePath(folder);
+        } catch (const Runtime::RuntimeError& error) {
+            drive1->returnTo(dir1->nativePath());
+            dir1->setDriveRoot(drive1->nativeDrive());
+            ShowFailure(form1, error);
+            return;
+        }
+        const std::size_t nameAt = folder.size() + (folder.ends_with(Runtime::kPathSeparator) ? 0 : 1);
+        toSelect->select(folder, nativePath.substr(nameAt));
+        form1->setWindowState(form1->windowState() & ~Qt::WindowMinimized);
+        form1->raise();
+        form1->activateWindow();
+    };
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 class DirectoryList;
 class DriveList;
 class FileList;
@@ -7,7 +10,14 @@ class QWidget;
 
 // Gives Form1 its way to the title list: Ctrl+L, and タイトル一覧(&L)… in
 // File1's context menu (the right button or the menu key; the press still
-// reads the file), open it on the folder File1 shows. One window, opened
-// again on another folder; it closes with Form1. Enter or a double-click
-// on one of its rows brings Form1 to that file and to the front.
-void AddTitleList(QWidget* form1, DriveList* drive1, DirectoryList* dir1, FileList* file1);
+// reads the file), open it on the folder Form1 shows (folderShown). One
+// window, opened again on another folder; it closes with Form1. Enter or a
+// double-click on one of its rows calls goToFile with that file's path.
+void AddTitleList(QWidget* form1, QWidget* file1, std::function<std::string()> folderShown,
+                  std::function<void(const std::string& nativePath)> goToFile);
+
+// Form1 going to a file through its lists: Drive1 to its drive, Dir1 to its
+// folder, File1 with it selected, so Text1 shows its report; and Form1 to
+// the front.
+std::function<void(const std::string& nativePath)> GoToFileThrough(QWidget* form1, DriveList* drive1,
+                                                                    DirectoryList* dir1, FileList* file1);
