@@ -1,8 +1,8 @@
 #include "OrderedOutput.h"
 
 #include "LineEnd.h"
+#include "PathChain.h"
 #include "PrintableName.h"
-#include "Report.h"
 
 namespace Cli {
 
@@ -10,14 +10,14 @@ OrderedOutput::OrderedOutput(ResultWriter& writer, Progress& progress, std::ostr
     : writer_(writer), progress_(progress), err_(err) {}
 
 std::vector<Services::FileToRead> OrderedOutput::Add(Services::ListedFiles listed) {
-    Folder folder{0, JoinFullPath(Runtime::PrintablePath(listed.Folder), ""), {}};
+    Folder folder{0, Runtime::ChildPath(Runtime::PrintablePath(listed.Folder), ""), {}};
     std::vector<Services::FileToRead> files;
     files.reserve(listed.Files.size());
     folder.names.reserve(listed.Files.size());
     const std::lock_guard lock(mutex_);
     folder.firstId = added_;
-    for (Runtime::DirectoryEntry& file : listed.Files) {
-        files.push_back({added_++, Runtime::PathFromNative(JoinFullPath(listed.Folder, file.NativeName)), listed.IsNamed});
+    for (Runtime::FolderEntry& file : listed.Files) {
+        files.push_back({added_++, Runtime::PathFromNative(Runtime::ChildPath(listed.Folder, file.NativeName)), listed.IsNamed});
         folder.names.push_back(std::move(file.NativeName));
     }
     progress_.FilesFound(files.size());

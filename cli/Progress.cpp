@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "Utf8Text.h"
+
 namespace Cli {
 
 namespace {
@@ -13,8 +15,8 @@ std::size_t ColumnsOf(const std::string& line) {
     std::size_t columns = 0;
     for (const char c : line) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) ++columns;
-        else if (byte >= 0xC0) columns += 2;
+        if (Runtime::IsAscii(byte)) ++columns;
+        else if (!Runtime::IsContinuation(byte)) columns += 2;
     }
     return columns;
 }

@@ -7,16 +7,17 @@
 
 #include <utility>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "EntryListModel.h"
 #include "FailureMessage.h"
 #include "FolderReader.h"
 #include "FolderWatch.h"
-#include "ListingPatience.h"
 #include "PathChain.h"
+#include "Patience.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
 #include "WindowPoster.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ DirectoryList::~DirectoryList() = default;
 QString DirectoryList::path() const { return QString::fromStdString(Runtime::ReadablePath(nativePath_)); }
 
 void DirectoryList::setNativePath(std::string_view path) {
-    std::string absolute = Runtime::AbsoluteDirectory(path);
+    std::string absolute = Runtime::AbsoluteFolder(path);
     // The folder shown already raises nothing, so the file list keeps its
     // selection; its chain is drawn again when the drive root changed.
     if (absolute == nativePath_ && listedDriveRoot_ == driveRoot_ && !isReading()) return;
@@ -73,7 +74,7 @@ void DirectoryList::request(std::string absolute, Reading why) {
     const bool isWithFiles = why != Reading::Follow && !filePattern_.empty();
     auto listing = reader_->Request(absolute, Runtime::NamePattern(isWithFiles ? filePattern_ : "*"),
                                     isWithFiles ? Runtime::ListedKinds::FoldersAndFiles : Runtime::ListedKinds::Folders,
-                                    ListingPatience(*this));
+                                    Services::ListingPatience(window()->isVisible()));
     if (!listing) {
         showReading(std::move(absolute), why);
         return;
@@ -97,7 +98,7 @@ void DirectoryList::request(std::string absolute, Reading why) {
 }
 
 void DirectoryList::show(Services::FolderListing listing) {
-    const auto chain = Runtime::ChainOf(listing.Directory, driveRoot_);
+    const auto chain = Runtime::ChainOf(listing.Folder, driveRoot_);
     auto& folders = listing.Contents.Folders;
     std::vector<EntryRow> rows;
     rows.reserve(chain.size() + folders.size());
@@ -111,7 +112,7 @@ void DirectoryList::show(Services::FolderListing listing) {
 
     entries_->setRows(std::move(rows));
     files_ = std::move(listing.Contents.Files);
-    nativePath_ = std::move(listing.Directory);
+    nativePath_ = std::move(listing.Folder);
     listedDriveRoot_ = driveRoot_;
     chainLength_ = static_cast<int>(chain.size());
     watch_->watch(nativePath_);
@@ -141,7 +142,7 @@ void DirectoryList::showReading(std::string absolute, Reading why) {
         std::string shown = depth == 0 ? Runtime::ReadablePath(chain[0]) : Runtime::ReadableName(chain[depth]);
         rows.push_back({{chain[depth], std::move(shown)}, static_cast<int>(depth), EntryRow::Glyph::OpenFolder});
     }
-    rows.push_back({{{}, "読み込み中…"}, static_cast<int>(chain.size()), EntryRow::Glyph::None});
+    rows.push_back({{{}, std::string(Services::kStillReading)}, static_cast<int>(chain.size()), EntryRow::Glyph::None});
     entries_->setRows(std::move(rows));
     nativePath_ = std::move(absolute);
     chainLength_ = static_cast<int>(chain.size());
@@ -167,7 +168,7 @@ void DirectoryList::listed(Services::FolderListing listing) {
         // Passed over quietly, as when it answers at once: on to the folder above.
         beforeReading_.reset();
         emit readingChanged(false);
-        nativePath_ = listing.Directory;
+        nativePath_ = listing.Folder;
         moveToNearestReadableFolder();
         return;
     }
@@ -208,7 +209,7 @@ void DirectoryList::moveToNearestReadableFolder() {
     // passed over quietly; the root is the last one tried.
     for (auto folder = Runtime::ParentFolder(nativePath_); folder; folder = Runtime::ParentFolder(*folder)) {
         try {
-            request(Runtime::AbsoluteDirectory(*folder), Reading::MoveUp);
+            request(Runtime::AbsoluteFolder(*folder), Reading::MoveUp);
             return;
         } catch (const Runtime::RuntimeError&) {
         }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 
 namespace Services {
 class FolderReader;
@@ -52,7 +52,7 @@ public:
     // own. Gathered only while a pattern is set.
     void setFilePattern(const QString& pattern);
     QString filePattern() const;
-    std::vector<Runtime::DirectoryEntry> takeFiles() { return std::move(files_); }
+    std::vector<Runtime::FolderEntry> takeFiles() { return std::move(files_); }
 
     // The folder the chain starts from, for the paths that lie under it:
     // the root of the drive shown. Taken at the next listing; until it is set,
@@ -87,7 +87,7 @@ private:
     std::string listedDriveRoot_;  // the drive root of the chain shown
     int chainLength_ = 0;  // rows from the chain's root to the path itself
     std::string filePattern_;  // empty: no files gathered
-    std::vector<Runtime::DirectoryEntry> files_;
+    std::vector<Runtime::FolderEntry> files_;
     Reading reading_ = Reading::Nothing;
     // What was shown before a slow listing began, to go back to if it fails.
     struct Shown {

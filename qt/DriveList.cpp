@@ -7,13 +7,11 @@
 
 #include "BackgroundWork.h"
 #include "NewestWins.h"
+#include "Patience.h"
 #include "ReadableName.h"
 #include "WindowPoster.h"
 
 namespace {
-
-constexpr std::chrono::milliseconds kPatience{25};
-constexpr std::chrono::milliseconds kStartPatience{1000};
 
 QString VolumeText(const Runtime::Volume& volume) {
     QString text = QString::fromStdString(Runtime::ReadablePath(volume.MountPoint));
@@ -30,7 +28,7 @@ DriveList::DriveList(QWidget* parent)
           *work_, [this](std::vector<Runtime::Volume> volumes) { setVolumes(std::move(volumes)); })) {
     // Not on screen yet, so waiting longer stops nothing; the list holds
     // "/" until the volumes arrive.
-    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kStartPatience);
+    auto volumes = volumesRead_->Request(Runtime::MountedVolumes, Services::kStartListingPatience);
     setVolumes(volumes ? std::move(*volumes) : std::vector<Runtime::Volume>());
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
         failedRow_ = -1;
@@ -83,7 +81,7 @@ void DriveList::keyPressEvent(QKeyEvent* event) {
 
 void DriveList::showPopup() {
     // Volumes that take longer to list fill the open list when they arrive.
-    if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, kPatience)) setVolumes(std::move(*volumes));
+    if (auto volumes = volumesRead_->Request(Runtime::MountedVolumes, Services::kListingPatience)) setVolumes(std::move(*volumes));
     QComboBox::showPopup();
 }
 

@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 
 // One row of a directory or file list.
 struct EntryRow {
     enum class Glyph : std::uint8_t { None, OpenFolder, Folder };
 
-    Runtime::DirectoryEntry entry;
+    Runtime::FolderEntry entry;
     int depth = 0;  // indentation steps, for the folder chain
     Glyph glyph = Glyph::None;
 };

@@ -12,10 +12,11 @@
 #include "FailureMessage.h"
 #include "FolderReader.h"
 #include "FolderWatch.h"
-#include "ListingPatience.h"
+#include "Patience.h"
 #include "ReadableName.h"
 #include "RuntimeError.h"
 #include "WindowPoster.h"
+#include "WindowText.h"
 
 FileList::FileList(QWidget* parent)
     : EntryListView(parent),
@@ -36,7 +37,7 @@ FileList::~FileList() = default;
 QString FileList::path() const { return QString::fromStdString(readablePath_); }
 
 void FileList::setNativePath(std::string_view path) {
-    const std::string absolute = Runtime::AbsoluteDirectory(path);
+    const std::string absolute = Runtime::AbsoluteFolder(path);
     // The folder shown already is not listed again: the selection stays.
     if (absolute == nativePath_ && reading_ == Reading::Nothing) return;
     request(absolute, Reading::Open);
@@ -51,7 +52,7 @@ void FileList::setPattern(const QString& pattern) {
     }
 }
 
-void FileList::showListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files) {
+void FileList::showListing(std::string_view path, std::vector<Runtime::FolderEntry> files) {
     // A listing of the folder shown before, still on its way, must not
     // land on top of the new folder's files.
     if (std::exchange(reading_, Reading::Nothing) != Reading::Nothing) reader_->Abandon();
@@ -61,14 +62,14 @@ void FileList::showListing(std::string_view path, std::vector<Runtime::Directory
 
 void FileList::showReading(bool isReading) {
     setEnabled(!isReading);
-    setAccessibleDescription(isReading ? QStringLiteral("読み込み中…") : QString());
+    setAccessibleDescription(isReading ? QString::fromUtf8(Services::kStillReading) : QString());
 }
 
 void FileList::request(const std::string& absolute, Reading why) {
     QElapsedTimer clock;
     clock.start();
     auto listing = reader_->Request(absolute, Runtime::NamePattern(pattern_.toStdString()),
-                                    Runtime::ListedKinds::Files, ListingPatience(*this));
+                                    Runtime::ListedKinds::Files, Services::ListingPatience(window()->isVisible()));
     if (!listing) {
         reading_ = why;
         if (why != Reading::Follow) showReading(true);
@@ -82,8 +83,8 @@ void FileList::request(const std::string& absolute, Reading why) {
         return;
     }
     if (listing->Failure) throw *listing->Failure;
-    if (why == Reading::Open) showListing(listing->Directory, std::move(listing->Contents.Files));
-    else fill(listing->Directory, std::move(listing->Contents.Files));
+    if (why == Reading::Open) showListing(listing->Folder, std::move(listing->Contents.Files));
+    else fill(listing->Folder, std::move(listing->Contents.Files));
 }
 
 void FileList::listed(Services::FolderListing listing) {
@@ -97,11 +98,11 @@ void FileList::listed(Services::FolderListing listing) {
         ShowFailure(this, *listing.Failure);
         return;
     }
-    if (why == Reading::Open) showListing(listing.Directory, std::move(listing.Contents.Files));
-    else fill(listing.Directory, std::move(listing.Contents.Files));
+    if (why == Reading::Open) showListing(listing.Folder, std::move(listing.Contents.Files));
+    else fill(listing.Folder, std::move(listing.Contents.Files));
 }
 
-void FileList::fill(std::string_view absolute, std::vector<Runtime::DirectoryEntry> files) {
+void FileList::fill(std::string_view absolute, std::vector<Runtime::FolderEntry> files) {
     std::vector<EntryRow> rows;
     rows.reserve(files.size());
     for (auto& file : files) rows.push_back({std::move(file), 0, EntryRow::Glyph::None});
@@ -162,7 +163,7 @@ void FileList::setSelectedIndex(int index) {
     selectionModel()->setCurrentIndex(entries_->index(index), QItemSelectionModel::ClearAndSelect);
 }
 
-const Runtime::DirectoryEntry& FileList::entry(int index) const { return entries_->row(index).entry; }
+const Runtime::FolderEntry& FileList::entry(int index) const { return entries_->row(index).entry; }
 
 void FileList::keyPressEvent(QKeyEvent* event) {
     emit keyPressed(event->key(), event->modifiers());

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
+#include "WindowText.h"
 
 namespace Services {
 class FolderReader;
@@ -48,7 +49,7 @@ public:
     void setNativePath(std::string_view path) override;
     // Shows files listed elsewhere as path's, and raises pathChanged: the
     // directory list reads them in its own pass over the folder.
-    void showListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files);
+    void showListing(std::string_view path, std::vector<Runtime::FolderEntry> files);
     // Looks disabled, and tells a screen reader why, while its folder is read.
     void showReading(bool isReading);
 
@@ -61,7 +62,7 @@ public:
     int selectedIndex() const;  // -1 when nothing is selected
     void setSelectedIndex(int index);
     // index must be in 0 .. count() - 1.
-    const Runtime::DirectoryEntry& entry(int index) const;
+    const Runtime::FolderEntry& entry(int index) const;
 
 signals:
     void pathChanged(const QString& path);
@@ -83,13 +84,13 @@ private:
 
     void request(const std::string& absolute, Reading why);  // throws as setNativePath does
     void listed(Services::FolderListing listing);
-    void fill(std::string_view absolute, std::vector<Runtime::DirectoryEntry> files);
+    void fill(std::string_view absolute, std::vector<Runtime::FolderEntry> files);
     void followDisk();
     void showFollowed(Services::FolderListing listing);
 
     std::string nativePath_;
     std::string readablePath_;
-    QString pattern_ = QStringLiteral("*.smf;*.mid");
+    QString pattern_ = QString::fromUtf8(Services::kFilePattern);
     bool isFollowingDisk_ = false;  // selection moves now are the list's, not the person's
     Reading reading_ = Reading::Nothing;
     std::unique_ptr<Services::FolderReader> reader_;

@@ -7,14 +7,15 @@
 
 #include <algorithm>
 
+#include "FolderGathering.h"
 #include "ReadableName.h"
 
 namespace {
 
 // The shortest gathering interval, and the longest: changes must show
 // within a second, listing included.
-constexpr qint64 kShortestGathering = 150;
-constexpr qint64 kLongestGathering = 600;
+constexpr qint64 kShortestGathering = Runtime::kShortestFolderGathering.count();
+constexpr qint64 kLongestGathering = Runtime::kLongestFolderGathering.count();
 
 }  // namespace
 

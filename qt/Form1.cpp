@@ -11,7 +11,7 @@
 
 #include "BackgroundWork.h"
 #include "DirectoryList.h"
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "DriveList.h"
 #include "FailureMessage.h"
 #include "FileList.h"
@@ -22,6 +22,7 @@
 #include "WindowLayout.h"
 #include "Patience.h"
 #include "WindowPoster.h"
+#include "WindowText.h"
 
 using Services::kReportPatience;
 using Services::kWaitingNoted;
@@ -34,7 +35,7 @@ Form1::Form1(QWidget* parent)
           if (file1_->selectedIndex() >= 0) showReport(std::move(report));
       })),
       waiting_(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("MIDタイトル"));
+    setWindowTitle(QString::fromUtf8(Services::kWindowTitle));
     waiting_->setSingleShot(true);
     connect(waiting_, &QTimer::timeout, this, &Form1::showWaiting);
     createControls();
@@ -52,23 +53,23 @@ void Form1::createControls() {
                                             "その形式、トラック数、分解能、タイトルを情報欄に表示します。"));
     dir1_ = new DirectoryList(this);
     dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setAccessibleName(QStringLiteral("フォルダー"));
+    dir1_->setAccessibleName(QString::fromUtf8(Services::kFolderName));
     drive1_ = new DriveList(this);
     drive1_->setObjectName(QStringLiteral("Drive1"));
-    drive1_->setAccessibleName(QStringLiteral("ドライブ"));
+    drive1_->setAccessibleName(QString::fromUtf8(Services::kDriveName));
     // On Linux a screen reader names a drop-down list after the label that
     // points at it, not its accessible name. The label is not drawn: the
     // fixed layout has no place for it.
-    auto* driveLabel = new QLabel(QStringLiteral("ドライブ"), this);
+    auto* driveLabel = new QLabel(QString::fromUtf8(Services::kDriveName), this);
     driveLabel->setBuddy(drive1_);
     driveLabel->hide();
     file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
-    file1_->setAccessibleName(QStringLiteral("ファイル"));
+    file1_->setAccessibleName(QString::fromUtf8(Services::kFileName));
     dir1_->setFilePattern(file1_->pattern());
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setAccessibleName(QStringLiteral("情報"));
+    text1_->setAccessibleName(QString::fromUtf8(Services::kReportName));
     text1_->setReadOnly(true);
     // Read-only, but a caret the keys move: the report can be read line by
     // line and copied without a mouse.
@@ -97,7 +98,7 @@ void Form1::showStartFolder() {
     // Listed before the handlers are connected: the file list is filled
     // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
-        const std::string start = Runtime::CurrentDirectory();
+        const std::string start = Runtime::CurrentFolder();
         drive1_->setNativeDrive(start);
         dir1_->setDriveRoot(drive1_->nativeDrive());
         dir1_->setNativePath(start);
@@ -105,7 +106,7 @@ void Form1::showStartFolder() {
         // The folder the tool was started in is gone or unreadable: say so and start at the root.
         ShowFailure(this, error);
         try {
-            const std::string root = Runtime::RootDirectory();
+            const std::string root = Runtime::RootFolder();
             drive1_->setNativeDrive(root);
             dir1_->setDriveRoot(drive1_->nativeDrive());
             dir1_->setNativePath(root);

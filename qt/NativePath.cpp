@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "PathChain.h"
 #include "RuntimeError.h"
 
@@ -15,10 +15,10 @@ std::string NativeNameIn(const std::string& folder, const std::string& readableN
             Runtime::ReadFolder(folder, Runtime::NamePattern("*"), Runtime::ListedKinds::Folders).Folders;
         const auto named = [&](auto field) {
             return std::find_if(folders.begin(), folders.end(),
-                                [&](const Runtime::DirectoryEntry& entry) { return entry.*field == readableName; });
+                                [&](const Runtime::FolderEntry& entry) { return entry.*field == readableName; });
         };
-        if (named(&Runtime::DirectoryEntry::NativeName) != folders.end()) return readableName;
-        if (const auto found = named(&Runtime::DirectoryEntry::DisplayName); found != folders.end())
+        if (named(&Runtime::FolderEntry::NativeName) != folders.end()) return readableName;
+        if (const auto found = named(&Runtime::FolderEntry::DisplayName); found != folders.end())
             return found->NativeName;
     } catch (const Runtime::RuntimeError&) {
         // A folder that cannot be listed may still be passed through: the
@@ -30,7 +30,7 @@ std::string NativeNameIn(const std::string& folder, const std::string& readableN
 }  // namespace
 
 std::string NativePathOf(std::string_view readablePath) {
-    const std::vector<std::string> parts = Runtime::ChainOf(Runtime::AbsoluteDirectory(readablePath), {});
+    const std::vector<std::string> parts = Runtime::ChainOf(Runtime::AbsoluteFolder(readablePath), {});
     std::string native = parts.front();
     for (std::size_t i = 1; i < parts.size(); ++i) native = Runtime::ChildPath(native, NativeNameIn(native, parts[i]));
     return native;

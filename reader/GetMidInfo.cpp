@@ -91,17 +91,17 @@ TitleOrMessage ReadHeaderAndTitle(const std::filesystem::path& path, MidInfo& in
     const auto trackHead = std::span<const std::uint8_t>(head).subspan(
         kTrackDataAt, static_cast<std::size_t>(std::min<std::uint64_t>(trackLength, kSearchReach)));
     const TitleLocation title = FindTitle(trackHead, trackLength);
-    if (!title.problem.empty()) return Message(title.problem);
+    if (!title.Problem.empty()) return Message(title.Problem);
 
     // Every mouse move over the file list reads the title again, so a forged
     // length of up to 256 MiB must not be read whole: the title is cut.
-    const auto length = static_cast<std::size_t>(std::min(title.length, kLongestTitle));
-    if (title.start + length <= trackHead.size()) {
-        return {Runtime::Cp932ToUtf8(trackHead.subspan(title.start, length)), true};
+    const auto length = static_cast<std::size_t>(std::min(title.Length, kLongestTitle));
+    if (title.Start + length <= trackHead.size()) {
+        return {Runtime::Cp932ToUtf8(trackHead.subspan(title.Start, length)), true};
     }
     // A long title runs past what was read: fetch its own bytes.
     std::vector<std::uint8_t> text(length, 0);
-    file.ReadAt(kTrackDataAt + title.start, text);
+    file.ReadAt(kTrackDataAt + title.Start, text);
     return {Runtime::Cp932ToUtf8(text), true};
 }
 

@@ -26,21 +26,21 @@ std::size_t FindTitlePair(std::span<const std::uint8_t> head, std::uint64_t trac
 
 TitleLocation FindTitle(std::span<const std::uint8_t> head, std::uint64_t trackLength) {
     const std::size_t pair = FindTitlePair(head, trackLength);
-    if (pair == head.size()) return {.problem = Messages::kTitleNotFound};
+    if (pair == head.size()) return {.Problem = Messages::kTitleNotFound};
 
     // The length is a variable-length quantity: seven bits a byte, the top
     // bit set while another byte follows.
     std::uint64_t length = 0;
     std::size_t at = pair + 2;
     for (std::size_t count = 0;; ++count) {
-        if (count == kMaxLengthBytes || at >= head.size()) return {.problem = Messages::kTitleLengthBroken};
+        if (count == kMaxLengthBytes || at >= head.size()) return {.Problem = Messages::kTitleLengthBroken};
         const std::uint8_t byte = head[at++];
         length = length << 7 | (byte & 0x7Fu);
         if (byte < 0x80) break;
     }
     // at <= kSearchReach and length < 2^28, so the sum cannot wrap.
-    if (at + length > trackLength) return {.problem = Messages::kTitleLengthBroken};
-    return {.start = at, .length = length, .problem = {}};
+    if (at + length > trackLength) return {.Problem = Messages::kTitleLengthBroken};
+    return {.Start = at, .Length = length, .Problem = {}};
 }
 
 }  // namespace MIDTitle

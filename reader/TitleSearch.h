@@ -16,9 +16,9 @@ inline constexpr std::size_t kSearchReach = kSearchWindow + 4;
 // Where the title's text lies in the track data, or the message that says
 // why there is none.
 struct TitleLocation {
-    std::uint64_t start = 0;
-    std::uint64_t length = 0;
-    std::string_view problem;  // empty when start and length hold
+    std::uint64_t Start = 0;
+    std::uint64_t Length = 0;
+    std::string_view Problem;  // empty when Start and Length hold
 
     bool operator==(const TitleLocation&) const = default;
 };

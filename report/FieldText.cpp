@@ -3,6 +3,7 @@
 #include <array>
 
 #include "PrintableName.h"
+#include "Utf8Text.h"
 
 namespace {
 
@@ -46,9 +47,9 @@ void AppendJsonString(std::string& row, std::string_view text) {
         case '\r': row += "\\r"; break;
         case '\t': row += "\\t"; break;
         default:
-            if (byte < 0x20 || byte == 0x7F) {
+            if (Runtime::IsAsciiControl(byte)) {
                 AppendUnicodeEscape(row, byte);
-            } else if (byte == 0xC2 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
+            } else if (Runtime::StartsWithC1Control(text.substr(i))) {
                 AppendUnicodeEscape(row, static_cast<unsigned char>(text[++i]));  // U+0080 to U+009F, in UTF-8 C2 80 to C2 9F
             } else {
                 row += c;

@@ -1,14 +1,5 @@
 #include "Report.h"
 
-#include "PathSeparator.h"
-
-std::string JoinFullPath(std::string_view directory, std::string_view fileName) {
-    std::string path(directory);
-    if (path.empty() || path.back() != Runtime::kPathSeparator) path += Runtime::kPathSeparator;
-    path += fileName;
-    return path;
-}
-
 std::string ComposeReport(std::string_view fullPath, const MIDTitle::MidInfo& info) {
     // Each label ends in U+FF0D FULLWIDTH HYPHEN-MINUS and one space.
     constexpr std::string_view kLineEnd = "\r\n";

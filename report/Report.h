@@ -5,9 +5,5 @@
 
 #include "MIDTitle.h"
 
-// The full path of fileName in directory: one separator between them, none
-// added when directory already ends in one, as a root directory does.
-std::string JoinFullPath(std::string_view directory, std::string_view fileName);
-
 // The seven-line report shown for one file, each line ending in CR LF.
 std::string ComposeReport(std::string_view fullPath, const MIDTitle::MidInfo& info);

@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 
 // The report on one entry of a file list: the entry's file is read again
 // (nothing is cached), its full path joined from the list's folder, native
 // for opening and readable for the report's first line.
 std::string ReportForEntry(std::string_view nativeFolder, std::string_view readableFolder,
-                           const Runtime::DirectoryEntry& entry);
+                           const Runtime::FolderEntry& entry);
 
 // The report a text box shows. Every trigger composes the report anew, but
 // one that equals what is shown leaves the box alone, so moving the mouse

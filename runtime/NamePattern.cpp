@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Utf8Text.h"
+
 namespace Runtime {
 
 namespace {
@@ -11,12 +13,7 @@ char FoldCase(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>
 // Bytes in the UTF-8 sequence that starts at `at`, so '?' takes a whole
 // Japanese character; a stray byte counts as one.
 std::size_t CharacterLength(std::string_view text, std::size_t at) noexcept {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = 1;
-    if (lead >= 0xF0) length = 4;
-    else if (lead >= 0xE0) length = 3;
-    else if (lead >= 0xC0) length = 2;
-    return std::min(length, text.size() - at);
+    return std::min(SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
 }
 
 // Wildcard match that keeps only the last '*' to return to, so it runs in

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
+#include "Utf8Text.h"
+
 namespace Runtime {
 
 namespace {
-
-bool IsC1Second(unsigned char byte) { return byte >= 0x80 && byte <= 0x9F; }
 
 // Bytes that may start something to escape: C0, DEL, the lead of a C1
 // character in UTF-8, and the backslash.
 bool MayNeedEscape(char c) {
     const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F || byte == 0xC2 || c == '\\';
+    return IsAsciiControl(byte) || byte == 0xC2 || c == '\\';
 }
 
 std::optional<unsigned char> HexDigitValue(char c) {
@@ -63,7 +63,7 @@ void AppendVisible(std::string& out, std::string_view text, bool escapeBackslash
         else if (byte == '\r') out += "\\r";
         else if (byte == '\\') out += escapeBackslash ? "\\\\" : "\\";
         else if (byte != 0xC2) AppendHexByte(out, byte);
-        else if (text.size() > 1 && IsC1Second(static_cast<unsigned char>(text[1]))) {
+        else if (StartsWithC1Control(text)) {
             AppendHexByte(out, byte);
             AppendHexByte(out, static_cast<unsigned char>(text[1]));
             taken = 2;

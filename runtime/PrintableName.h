@@ -24,8 +24,8 @@ void AppendHexByte(std::string& out, unsigned char byte);
 
 // An escape read back: the byte it stands for and how long it is.
 struct Escape {
-    char byte = 0;
-    std::size_t length = 0;
+    char Byte = 0;
+    std::size_t Length = 0;
 };
 
 // The escape text starts with, if it starts with one (hex digits in

@@ -5,7 +5,7 @@
 
 namespace Runtime {
 
-std::vector<DirectoryEntry> SortedIgnoringCase(std::vector<DirectoryEntry> entries) {
+std::vector<FolderEntry> SortedIgnoringCase(std::vector<FolderEntry> entries) {
     // The keys are made once and sorted beside an index, so the sort moves
     // small records and compares plain bytes.
     struct Keyed {
@@ -19,7 +19,7 @@ std::vector<DirectoryEntry> SortedIgnoringCase(std::vector<DirectoryEntry> entri
         if (const int order = a.key.compare(b.key); order != 0) return order < 0;
         return entries[a.index].NativeName < entries[b.index].NativeName;
     });
-    std::vector<DirectoryEntry> sorted;
+    std::vector<FolderEntry> sorted;
     sorted.reserve(entries.size());
     for (const Keyed& k : keyed) sorted.push_back(std::move(entries[k.index]));
     return sorted;

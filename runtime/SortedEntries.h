@@ -3,14 +3,14 @@
 #include <utility>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 
 namespace Runtime {
 
 // The entries by their readable names ignoring case, as every platform's
 // listing gives them; names that differ in case alone keep one order by
 // their native bytes.
-std::vector<DirectoryEntry> SortedIgnoringCase(std::vector<DirectoryEntry> entries);
+std::vector<FolderEntry> SortedIgnoringCase(std::vector<FolderEntry> entries);
 
 // Both kinds of a listing sorted, as ReadFolder returns them.
 inline FolderContents SortedIgnoringCase(FolderContents contents) {

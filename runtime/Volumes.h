@@ -22,6 +22,8 @@ struct Volume {
     bool operator==(const Volume&) const = default;
 };
 
+// Linux only, down to LabelOfLinkName (posix/MountInfo.cpp).
+
 // The mounts listed in a /proc/self/mountinfo text that a person browses:
 // "/" and real volumes, never the kernel's pseudo file systems, memory file
 // systems or anything mounted under /proc, /sys, /dev or /run (removable

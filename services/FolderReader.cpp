@@ -4,12 +4,12 @@
 
 namespace Services {
 
-FolderListing ListFolder(const std::string& directory, const Runtime::NamePattern& pattern,
+FolderListing ListFolder(const std::string& folder, const Runtime::NamePattern& pattern,
                          Runtime::ListedKinds kinds) noexcept {
     FolderListing listing;
     try {
-        listing.Directory = directory;
-        listing.Contents = Runtime::ReadFolder(directory, pattern, kinds);
+        listing.Folder = folder;
+        listing.Contents = Runtime::ReadFolder(folder, pattern, kinds);
     } catch (const Runtime::RuntimeError& error) {
         listing.Contents = {};
         listing.Failure = error;
@@ -28,9 +28,9 @@ FolderReader::FolderReader(WindowPoster poster, std::function<void(FolderListing
     // Two workers: a listing that hangs still leaves one for the next folder.
     : work_(std::move(poster), 2), newest_(work_, std::move(deliver)) {}
 
-std::optional<FolderListing> FolderReader::Request(const std::string& directory, const Runtime::NamePattern& pattern,
+std::optional<FolderListing> FolderReader::Request(const std::string& folder, const Runtime::NamePattern& pattern,
                                                    Runtime::ListedKinds kinds, std::chrono::milliseconds patience) {
-    return newest_.Request([directory, pattern, kinds] { return ListFolder(directory, pattern, kinds); }, patience);
+    return newest_.Request([folder, pattern, kinds] { return ListFolder(folder, pattern, kinds); }, patience);
 }
 
 }  // namespace Services

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "BackgroundWork.h"
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "NewestWins.h"
 #include "RuntimeError.h"
 
@@ -14,14 +14,14 @@ namespace Services {
 
 // One read of a folder, or why it could not be read.
 struct FolderListing {
-    std::string Directory;  // absolute, native
+    std::string Folder;  // absolute, native
     Runtime::FolderContents Contents;
     std::optional<Runtime::RuntimeError> Failure;
 };
 
 // ReadFolder with its failure kept in the result instead of thrown, so it
 // can cross from a worker to the window's thread.
-FolderListing ListFolder(const std::string& directory, const Runtime::NamePattern& pattern,
+FolderListing ListFolder(const std::string& folder, const Runtime::NamePattern& pattern,
                          Runtime::ListedKinds kinds) noexcept;
 
 // The folder a list shows, read on a worker of its own: the newest request
@@ -32,7 +32,7 @@ public:
 
     // A listing read within patience is returned; a later one goes to
     // deliver on the window's thread unless another was asked for meanwhile.
-    std::optional<FolderListing> Request(const std::string& directory, const Runtime::NamePattern& pattern,
+    std::optional<FolderListing> Request(const std::string& folder, const Runtime::NamePattern& pattern,
                                          Runtime::ListedKinds kinds, std::chrono::milliseconds patience);
     void Abandon() { newest_.Abandon(); }
     bool IsReading() const { return newest_.IsAwaited(); }

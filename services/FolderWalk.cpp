@@ -32,7 +32,7 @@ bool FolderWalk::Walk(std::string_view path) {
         // out of folders, and a broken or odd file gets its report too.
         const std::size_t separator = absolute.rfind(Runtime::kPathSeparator);
         std::string name = absolute.substr(separator + 1);
-        Runtime::DirectoryEntry entry{name, Runtime::ReadableName(name)};
+        Runtime::FolderEntry entry{name, Runtime::ReadableName(name)};
         return sinks_.listed({Runtime::ParentFolder(absolute).value_or(absolute), {std::move(entry)}, true});
     }
     ancestors_.assign(1, folder->Identity);
@@ -65,7 +65,7 @@ bool FolderWalk::WalkFolder(const std::string& folder) {
     hasStopped_ = !sinks_.listed({folder, std::move(contents.Files), false});
     if (!rules_.IncludesSubfolders) return !hasStopped_;
 
-    for (const Runtime::DirectoryEntry& entry : contents.Folders) {
+    for (const Runtime::FolderEntry& entry : contents.Folders) {
         if (hasStopped_) return false;
         const std::string child = Runtime::ChildPath(folder, entry.NativeName);
         std::optional<Runtime::FolderFacts> facts;

@@ -5,15 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "FolderIdentity.h"
 #include "NamePattern.h"
 #include "RuntimeError.h"
+#include "WindowText.h"
 
 namespace Services {
-
-// The files File1 shows, and the walk gathers unless told other names.
-inline constexpr std::string_view kFilePattern = "*.smf;*.mid";
 
 // How a folder is listed: Runtime::ReadFolder, or in tests a stand-in that
 // makes a folder fail at the moment it is read.
@@ -23,7 +21,7 @@ Runtime::FolderContents ReadWalkedFolder(std::string_view folder, const Runtime:
 // The files of one folder as the walk found them, in the file list's order.
 struct ListedFiles {
     std::string Folder;  // absolute, native
-    std::vector<Runtime::DirectoryEntry> Files;
+    std::vector<Runtime::FolderEntry> Files;
     // A file named to the walk rather than listed: whether it is a normal
     // file is still to be seen when it is read.
     bool IsNamed = false;

@@ -17,4 +17,10 @@ inline constexpr std::chrono::milliseconds kStartListingPatience{1000};
 // the file is being read.
 inline constexpr std::chrono::milliseconds kWaitingNoted{300};
 
+// How long a list waits for a listing: longer while its window is not on
+// screen yet.
+constexpr std::chrono::milliseconds ListingPatience(bool isOnScreen) noexcept {
+    return isOnScreen ? kListingPatience : kStartListingPatience;
+}
+
 } // namespace Services

@@ -8,7 +8,8 @@
 #include <string_view>
 
 #include "BackgroundWork.h"
-#include "DirectoryListing.h"
+#include "FolderContents.h"
+#include "NewestWins.h"
 
 namespace Services {
 
@@ -16,7 +17,7 @@ namespace Services {
 struct SelectedFile {
     std::string NativeFolder;
     std::string ReadableFolder;
-    Runtime::DirectoryEntry Entry;
+    Runtime::FolderEntry Entry;
 };
 
 // Reads a file and composes its report; ReportForEntry unless a test
@@ -24,7 +25,8 @@ struct SelectedFile {
 using ReadReport = std::function<std::string(const SelectedFile&)>;
 std::string ReadSelectedReport(const SelectedFile& file);
 
-// The reports on the selected file, read on a worker. Every request reads
+// The reports on the selected file, read on a worker, the newest request
+// winning as NewestWins has it, with the file as its key. Every request reads
 // the file anew, except that while a read of that same file is running, a
 // request for it waits for that read instead of starting another. A report
 // arrives only while its file is still the selected one, and a request for
@@ -34,6 +36,7 @@ public:
     ReportFetcher(BackgroundWork& work, std::function<void(std::string)> onReport,
                   ReadReport read = ReadSelectedReport);
     ~ReportFetcher();  // on the window's thread: no report arrives after this
+    // Everything else on the window's thread too.
     ReportFetcher(const ReportFetcher&) = delete;
     ReportFetcher& operator=(const ReportFetcher&) = delete;
 
@@ -57,10 +60,16 @@ public:
     std::optional<std::string> WaitingText(std::string_view shown) const;
 
 private:
-    struct State;
-    BackgroundWork& work_;
-    const Lane lane_;
-    std::shared_ptr<State> state_;
+    using Clock = std::chrono::steady_clock;
+    struct Reading;
+
+    std::shared_ptr<Reading> reading_;
+    std::function<void(std::string)> onReport_;
+    std::optional<SelectedFile> selected_;
+    std::optional<Clock::time_point> awaitedSince_;
+    // Keyed by the file's native path. Last: it goes first, so nothing is
+    // delivered to the members above once they are gone.
+    NewestWins<std::optional<std::string>> newest_;
 };
 
 }  // namespace Services

@@ -7,9 +7,9 @@
 #include "PathSeparator.h"
 #include "PrintableName.h"
 #include "ReadableName.h"
-#include "Report.h"
 #include "SavedFile.h"
 #include "TextFolding.h"
+#include "WindowText.h"
 
 namespace TitleList {
 
@@ -127,10 +127,10 @@ void Catalogue::NoteAnchor() {
 }
 
 void Catalogue::Activate(std::size_t row) {
-    if (row >= RowCount() || !links_.showInForm1) return;
+    if (row >= RowCount() || !links_.ShowInForm1) return;
     const Song& song = table_->songs[table_->rows[row]];
     const std::string folder = Absolute(table_->songs.Folders()[song.Folder].Native);
-    links_.showInForm1({folder, Runtime::ReadablePath(folder),
+    links_.ShowInForm1({folder, Runtime::ReadablePath(folder),
                         {song.Name, song.ShownName.empty() ? song.Name : song.ShownName}});
 }
 
@@ -196,9 +196,9 @@ std::string Catalogue::RowsText(RowFormat format, std::span<const SongId> ids) c
         const Song& song = table_->songs[id];
         const bool isRead = song.Progress == Song::Stage::Read;
         MIDTitle::MidReading reading{{song.Format, song.Tracks, song.Division,
-                                      isRead ? song.Text : std::string(kStillReading)},
+                                      isRead ? song.Text : std::string(Services::kStillReading)},
                                      isRead && song.HasTitle};
-        AppendRow(text, format, JoinFullPath(printedFolder, Runtime::PrintablePath(table_->songs.NativePath(id))), reading);
+        AppendRow(text, format, Runtime::ChildPath(printedFolder, Runtime::PrintablePath(table_->songs.NativePath(id))), reading);
     }
     return text;
 }

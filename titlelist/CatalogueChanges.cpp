@@ -107,7 +107,7 @@ void Catalogue::ApplyRelisting(FolderRelisted relisted) {
     }
     // Every file read again: one whose name stayed may have a new title.
     std::vector<Services::FileToRead> files;
-    const std::vector<Runtime::DirectoryEntry>& listed = relisted.contents.Files;
+    const std::vector<Runtime::FolderEntry>& listed = relisted.contents.Files;
     for (std::size_t place = 0; place < listed.size(); ++place) {
         const auto at = known.find(listed[place].NativeName);
         SongId id = 0;
@@ -134,7 +134,7 @@ void Catalogue::ApplyRelisting(FolderRelisted relisted) {
             below.push_back(known.Native);
         }
     }
-    for (const Runtime::DirectoryEntry& entry : relisted.contents.Folders) {
+    for (const Runtime::FolderEntry& entry : relisted.contents.Folders) {
         const std::string child = relative.empty() ? entry.NativeName : Runtime::ChildPath(relative, entry.NativeName);
         if (const auto at = std::find(below.begin(), below.end(), child); at != below.end()) {
             below.erase(at);

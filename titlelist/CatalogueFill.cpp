@@ -17,17 +17,17 @@ unsigned ReadsAtOnce(unsigned asked) {
 
 CatalogueFill::CatalogueFill(const CatalogueLinks& links, bool includesSubfolders,
                              std::function<void(std::vector<FillEvent>)> take)
-    : batches_(links.poster, std::move(take)),
+    : batches_(links.Poster, std::move(take)),
       send_(batches_.Sender()),
       rules_{Runtime::NamePattern(Services::kFilePattern), includesSubfolders, false},
-      lister_(links.lister),
-      work_(links.poster, kListingWorkers),
-      pool_(ReadsAtOnce(links.readsAtOnce),
+      lister_(links.Lister),
+      work_(links.Poster, kListingWorkers),
+      pool_(ReadsAtOnce(links.ReadsAtOnce),
             {[send = send_](std::uint64_t id, MIDTitle::MidReading reading) {
                  return send(SongRead{static_cast<SongId>(id), std::move(reading)});
              },
              [send = send_](std::uint64_t id) { send(SongSlow{static_cast<SongId>(id)}); }},
-            links.reader) {}
+            links.Reader) {}
 
 void CatalogueFill::Walk(const std::string& folder, bool isShown) {
     work_.Run(work_.NewLane(), [send = send_, rules = rules_, lister = lister_, folder, isShown] {

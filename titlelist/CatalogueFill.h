@@ -18,12 +18,12 @@ namespace TitleList {
 // What the title list takes from the world: the window's thread, the way
 // back to Form1, and the disk (stand-ins in tests).
 struct CatalogueLinks {
-    Services::WindowPoster poster;
+    Services::WindowPoster Poster;
     // Enter or a double-click on a row: Form1 goes to that file.
-    std::function<void(const Services::SelectedFile&)> showInForm1;
-    unsigned readsAtOnce = 0;  // 0: as midtitle-cli reads by default on this machine
-    Services::FileReader reader = Services::ReadFile;
-    Services::FolderLister lister = Services::ReadWalkedFolder;
+    std::function<void(const Services::SelectedFile&)> ShowInForm1;
+    unsigned ReadsAtOnce = 0;  // 0: as midtitle-cli reads by default on this machine
+    Services::FileReader Reader = Services::ReadFile;
+    Services::FolderLister Lister = Services::ReadWalkedFolder;
 };
 
 // What a fill's work sends to the window's thread.

@@ -15,8 +15,6 @@ inline constexpr std::string_view kOpenCommand = "タイトル一覧(&L)…";  /
 inline constexpr std::string_view kFilterName = "絞り込み";
 inline constexpr std::string_view kSubfoldersName = "サブフォルダーも含める";
 inline constexpr std::string_view kSaveCommand = "CSVで保存…";
-// The status of a song whose read has run long and goes on.
-inline constexpr std::string_view kStillReading = "読み込み中…";
 
 std::string_view ColumnName(Column column);
 

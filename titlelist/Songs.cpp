@@ -9,6 +9,7 @@
 #include "PathSeparator.h"
 #include "ReadableName.h"
 #include "TextFolding.h"
+#include "WindowText.h"
 
 namespace TitleList {
 
@@ -68,7 +69,7 @@ void Songs::RankFolders() {
     for (std::uint32_t rank = 0; rank < order.size(); ++rank) folders_[order[rank]].Rank = rank;
 }
 
-SongId Songs::Add(std::uint32_t folder, std::uint32_t place, const Runtime::DirectoryEntry& entry) {
+SongId Songs::Add(std::uint32_t folder, std::uint32_t place, const Runtime::FolderEntry& entry) {
     const auto id = static_cast<SongId>(songs_.size());
     Song& song = songs_.emplace_back();
     song.Name = entry.NativeName;
@@ -128,7 +129,7 @@ std::string Songs::CellText(SongId id, Column column) const {
     case Column::Tracks: return isRead ? std::to_string(song.Tracks) : std::string();
     case Column::Division: return isRead ? std::to_string(song.Division) : std::string();
     case Column::Status:
-        if (!isRead) return std::string(kStillReading);
+        if (!isRead) return std::string(Services::kStillReading);
         return song.HasTitle ? std::string() : song.Text;
     }
     return {};

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "MidReading.h"
 
 namespace TitleList {
@@ -67,7 +67,7 @@ public:
     std::optional<std::uint32_t> FindFolder(std::string_view native) const;
 
     // A song listed, not read yet.
-    SongId Add(std::uint32_t folder, std::uint32_t place, const Runtime::DirectoryEntry& entry);
+    SongId Add(std::uint32_t folder, std::uint32_t place, const Runtime::FolderEntry& entry);
     // Returns whether anything shown changed.
     bool Read(SongId id, MIDTitle::MidReading reading);
     void NoteSlow(SongId id) { songs_[id].Progress = Song::Stage::Slow; }

@@ -65,7 +65,7 @@ std::string SortKey(std::string_view utf8) {
         const SplitKana split = SplitVoicing(c);
         char32_t base = split.base;
         if (base == U'ー' && VowelOf(lastKana) != 0) base = VowelOf(lastKana);
-        AppendUtf8(primary, base);
+        Runtime::AppendUtf8(primary, base);
         marks += VoicingByte(split.voicing);
         lastKana = base >= U'ァ' && base <= U'ヺ' ? base : 0;
     }

@@ -68,9 +68,9 @@ std::u32string FoldedCharacters(std::string_view utf8) {
     std::u32string folded;
     folded.reserve(utf8.size());
     while (!utf8.empty()) {
-        const DecodedCharacter decoded = DecodeFirstCharacter(utf8);
-        utf8.remove_prefix(decoded.length);
-        const char32_t c = FoldKanaKind(FoldLetterCase(FoldWidth(decoded.codePoint)));
+        const Runtime::DecodedCharacter decoded = Runtime::DecodeFirstCharacter(utf8);
+        utf8.remove_prefix(decoded.Length);
+        const char32_t c = FoldKanaKind(FoldLetterCase(FoldWidth(decoded.CodePoint)));
         if ((c == kVoicedMark || c == kSemiVoicedMark) && !folded.empty()) {
             const Voicing voicing = c == kVoicedMark ? Voicing::Voiced : Voicing::SemiVoiced;
             if (const char32_t composed = ComposeVoicing(folded.back(), voicing)) {
@@ -86,7 +86,7 @@ std::u32string FoldedCharacters(std::string_view utf8) {
 std::string FoldForFilter(std::string_view utf8) {
     std::string folded;
     folded.reserve(utf8.size());
-    for (const char32_t c : FoldedCharacters(utf8)) AppendUtf8(folded, c);
+    for (const char32_t c : FoldedCharacters(utf8)) Runtime::AppendUtf8(folded, c);
     return folded;
 }
 

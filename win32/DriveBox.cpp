@@ -9,7 +9,8 @@
 #include "Patience.h"
 #include "NewestWins.h"
 #include "PathChain.h"
-#include "windows/WideText.h"
+#include "WideText.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -41,8 +42,9 @@ DriveBox::~DriveBox() {
 void DriveBox::Create(HWND parent, int id, Services::WindowPoster poster) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     // Screen readers name a drop-down list after the label just before it.
-    ::CreateWindowExW(0, L"STATIC", L"ドライブ", WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
-    combo_ = ::CreateWindowExW(0, L"COMBOBOX", L"ドライブ",
+    const std::wstring name = Runtime::WideFromUtf8(Services::kDriveName);
+    ::CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
+    combo_ = ::CreateWindowExW(0, L"COMBOBOX", name.c_str(),
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                nullptr);

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "NamePattern.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 

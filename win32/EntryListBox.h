@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 
 // One row of a list: the entry and how far it is indented.
 struct EntryRow {
-    Runtime::DirectoryEntry entry;
+    Runtime::FolderEntry entry;
     int depth = 0;
 };
 

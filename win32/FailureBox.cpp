@@ -1,7 +1,7 @@
 #include "FailureBox.h"
 
 #include "FailureText.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 void ShowFailure(HWND owner, const Runtime::RuntimeError& error) {
     const HWND window = owner != nullptr ? ::GetAncestor(owner, GA_ROOT) : nullptr;

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "FolderReader.h"
+#include "WideText.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ void FileBox::Create(HWND parent, int id, const wchar_t* accessibleName, Service
 
 void FileBox::StopReading() noexcept { reader_.reset(); }
 
-void FileBox::ShowListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files) {
+void FileBox::ShowListing(std::string_view path, std::vector<Runtime::FolderEntry> files) {
     if (reader_) reader_->Abandon();
     std::vector<EntryRow> rows;
     rows.reserve(files.size());
@@ -48,7 +50,7 @@ void FileBox::ShowListing(std::string_view path, std::vector<Runtime::DirectoryE
 
 void FileBox::ShowReading(bool isReading) {
     ::EnableWindow(Handle(), isReading ? FALSE : TRUE);
-    AnnounceState(isReading ? L"読み込み中…" : L"");
+    AnnounceState(isReading ? Runtime::WideFromUtf8(Services::kStillReading) : std::wstring());
 }
 
 void FileBox::Notify(int code) {

@@ -11,6 +11,7 @@
 #include "EntryListBox.h"
 #include "Patience.h"
 #include "NamePattern.h"
+#include "WindowText.h"
 
 namespace Services {
 class FolderReader;
@@ -47,7 +48,7 @@ public:
     // Shows files listed elsewhere as path's: the folder list reads them
     // in its own pass over the folder. A listing of the folder shown before,
     // still on its way, is dropped.
-    void ShowListing(std::string_view path, std::vector<Runtime::DirectoryEntry> files);
+    void ShowListing(std::string_view path, std::vector<Runtime::FolderEntry> files);
     // Looks disabled while its folder is read, and tells screen readers why.
     void ShowReading(bool isReading);
     void Notify(int code);
@@ -61,6 +62,6 @@ private:
     void ShowFollowed(Services::FolderListing listing);
 
     std::string nativePath_;
-    Runtime::NamePattern pattern_{"*.smf;*.mid"};
+    Runtime::NamePattern pattern_{Services::kFilePattern};
     std::unique_ptr<Services::FolderReader> reader_;
 };

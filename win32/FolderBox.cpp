@@ -8,6 +8,7 @@
 #include "FolderReader.h"
 #include "PathChain.h"
 #include "RuntimeError.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ HICON FolderBox::GlyphOf(int row) const {
     return IsReading() ? nullptr : folder_.Get();  // the row saying the folder is being read has none
 }
 
-void FolderBox::SetNativePath(std::string_view path) { Request(Runtime::AbsoluteDirectory(path), Reading::Open); }
+void FolderBox::SetNativePath(std::string_view path) { Request(Runtime::AbsoluteFolder(path), Reading::Open); }
 
 void FolderBox::Request(std::string absolute, Reading why) {
     if (!reader_) return;
@@ -80,12 +81,12 @@ std::vector<EntryRow> FolderBox::ChainRows(const std::string& absolute) const {
 }
 
 void FolderBox::Show(Services::FolderListing listing) {
-    std::vector<EntryRow> rows = ChainRows(listing.Directory);
+    std::vector<EntryRow> rows = ChainRows(listing.Folder);
     const int chainLength = static_cast<int>(rows.size());
     for (auto& folder : listing.Contents.Folders) rows.push_back({std::move(folder), chainLength});
     SetRows(std::move(rows));
     files_ = std::move(listing.Contents.Files);
-    nativePath_ = std::move(listing.Directory);
+    nativePath_ = std::move(listing.Folder);
     chainLength_ = chainLength;
 }
 
@@ -109,7 +110,7 @@ void FolderBox::ShowReading(std::string absolute, Reading why) {
     // The chain moves at once; one row below it says the rest is coming.
     std::vector<EntryRow> rows = ChainRows(absolute);
     chainLength_ = static_cast<int>(rows.size());
-    rows.push_back({{{}, "読み込み中…"}, chainLength_});
+    rows.push_back({{{}, std::string(Services::kStillReading)}, chainLength_});
     SetRows(std::move(rows));
     nativePath_ = std::move(absolute);
     Select(chainLength_ - 1);
@@ -138,7 +139,7 @@ void FolderBox::Listed(Services::FolderListing listing) {
         // Passed over quietly, as when it answers at once: on to the folder above.
         beforeReading_.reset();
         SetReading(false);
-        nativePath_ = listing.Directory;
+        nativePath_ = listing.Folder;
         MoveToNearestReadableFolder();
         return;
     }
@@ -183,7 +184,7 @@ void FolderBox::MoveToNearestReadableFolder() {
     // passed over quietly; the root is the last one tried.
     for (auto folder = Runtime::ParentFolder(nativePath_); folder; folder = Runtime::ParentFolder(*folder)) {
         try {
-            Request(Runtime::AbsoluteDirectory(*folder), Reading::MoveUp);
+            Request(Runtime::AbsoluteFolder(*folder), Reading::MoveUp);
             return;
         } catch (const Runtime::RuntimeError&) {
         }

@@ -55,7 +55,7 @@ public:
     // The files of the folder shown, read in the same pass as its
     // subfolders, so the file list beside needs no listing of its own.
     void SetFilePattern(const Runtime::NamePattern& pattern) { filePattern_ = pattern; }
-    std::vector<Runtime::DirectoryEntry> TakeFiles() { return std::move(files_); }
+    std::vector<Runtime::FolderEntry> TakeFiles() { return std::move(files_); }
 
     // A notification from the list box, by its code.
     void Notify(int code);
@@ -88,7 +88,7 @@ private:
     std::string driveRoot_;
     int chainLength_ = 0;
     Runtime::NamePattern filePattern_{"*"};
-    std::vector<Runtime::DirectoryEntry> files_;
+    std::vector<Runtime::FolderEntry> files_;
     IconHandle openFolder_;
     IconHandle folder_;
     Reading reading_ = Reading::Nothing;

@@ -10,7 +10,8 @@
 #include "ReportFetcher.h"
 #include "RuntimeError.h"
 #include "WindowGeometry.h"
-#include "windows/WideText.h"
+#include "WideText.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void Place(HWND control, const Geometry::PixelRect& rect, int extraHeight = 0) {
 
 Form1::Form1(HINSTANCE instance, bool endsProgram) : endsProgram_(endsProgram) {
     RegisterForm1Class(instance, WindowProcedure);
-    window_ = ::CreateWindowExW(kExtendedStyle, kClassName, L"MIDタイトル", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    window_ = ::CreateWindowExW(kExtendedStyle, kClassName, Runtime::WideFromUtf8(Services::kWindowTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     try {
         // The window's handle is the workers' way back: deliveries wait in
@@ -70,8 +71,8 @@ Form1::~Form1() {
 void Form1::CreateControls(const Services::WindowPoster& poster) {
     // Made in tab order: Tab goes the way the windows were made.
     drive1_.Create(window_, kDrive1Id, poster);
-    dir1_.Create(window_, kDir1Id, L"フォルダー", poster);
-    file1_.Create(window_, kFile1Id, L"ファイル", poster);
+    dir1_.Create(window_, kDir1Id, Runtime::WideFromUtf8(Services::kFolderName).c_str(), poster);
+    file1_.Create(window_, kFile1Id, Runtime::WideFromUtf8(Services::kFileName).c_str(), poster);
     dir1_.SetFilePattern(file1_.Pattern());
     text1_.Create(window_, kText1Id, poster, [this] { return file1_.Current() >= 0; });
 }
@@ -105,7 +106,7 @@ void Form1::ShowStartFolder() {
     // Listed before the handlers are connected: the file list is filled
     // here, or by Dir1_Change when a slow folder's listing arrives.
     try {
-        const std::string start = Runtime::CurrentDirectory();
+        const std::string start = Runtime::CurrentFolder();
         drive1_.SetNativeDrive(start);
         dir1_.SetDriveRoot(drive1_.NativeDrive());
         dir1_.SetNativePath(start);
@@ -113,7 +114,7 @@ void Form1::ShowStartFolder() {
         // The folder the tool was started in is unreadable: say so and start at the root.
         ShowFailure(window_, error);
         try {
-            const std::string root = Runtime::RootDirectory();
+            const std::string root = Runtime::RootFolder();
             drive1_.SetNativeDrive(root);
             dir1_.SetDriveRoot(drive1_.NativeDrive());
             dir1_.SetNativePath(root);

@@ -7,7 +7,8 @@
 #include "ControlIds.h"
 #include "Patience.h"
 #include "ReportFetcher.h"
-#include "windows/WideText.h"
+#include "WideText.h"
+#include "WindowText.h"
 
 using Services::kReportPatience;
 using Services::kWaitingNoted;
@@ -19,7 +20,7 @@ ReportBox::~ReportBox() = default;
 void ReportBox::Create(HWND window, int id, Services::WindowPoster poster, std::function<bool()> isFileSelected) {
     window_ = window;
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    ::CreateWindowExW(0, L"STATIC", L"情報", WS_CHILD, 0, 0, 0, 0, window, nullptr, instance, nullptr);
+    ::CreateWindowExW(0, L"STATIC", Runtime::WideFromUtf8(Services::kReportName).c_str(), WS_CHILD, 0, 0, 0, 0, window, nullptr, instance, nullptr);
     // Read-only, but with a caret the keys move: the report can be read
     // line by line and copied without a mouse.
     box_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",

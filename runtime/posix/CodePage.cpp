@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 
+#include "../Utf8Text.h"
 #include "IconvHandle.h"
 
 namespace Runtime {
@@ -11,10 +12,6 @@ namespace Runtime {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-bool IsAscii(std::span<const std::uint8_t> bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
-}
 
 }  // namespace
 
@@ -33,7 +30,7 @@ std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes) {
     while (inLeft > 0) {
         char* out = chunk.data();
         std::size_t outLeft = chunk.size();
-        const std::size_t result = ::iconv(converter.get(), &in, &inLeft, &out, &outLeft);
+        const std::size_t result = ::iconv(converter.Get(), &in, &inLeft, &out, &outLeft);
         text.append(chunk.data(), static_cast<std::size_t>(out - chunk.data()));
         if (result != static_cast<std::size_t>(-1)) break;
         if (errno == E2BIG) continue;

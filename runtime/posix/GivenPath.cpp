@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "../DirectoryListing.h"
+#include "../FolderContents.h"
 
 namespace Runtime {
 
@@ -30,7 +30,7 @@ std::string ParentOf(const std::string& folder) {
 std::string AbsolutePathAsOpened(std::string_view path) {
     std::string absolute;  // without a separator at the end: "" is the root
     if (!path.starts_with('/')) {
-        absolute = CurrentDirectory();
+        absolute = CurrentFolder();
         if (absolute == "/") absolute.clear();
     }
     std::size_t start = 0;

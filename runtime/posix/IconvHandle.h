@@ -2,24 +2,23 @@
 
 #include <iconv.h>
 
+#include "../OwnedHandle.h"
 #include "../RuntimeError.h"
 
 namespace Runtime {
 
-// Owns one iconv conversion descriptor.
-class IconvHandle {
+struct IconvKind {
+    using Handle = iconv_t;
+    static iconv_t Empty() noexcept { return reinterpret_cast<iconv_t>(-1); }
+    static void Close(iconv_t handle) noexcept { ::iconv_close(handle); }
+};
+
+// Owns one iconv conversion descriptor; never empty.
+class IconvHandle : public OwnedHandle<IconvKind> {
 public:
-    IconvHandle(const char* to, const char* from) : handle_(::iconv_open(to, from)) {
-        if (handle_ == reinterpret_cast<iconv_t>(-1)) throw MakeError(kUnknownFailure);
+    IconvHandle(const char* to, const char* from) : OwnedHandle(::iconv_open(to, from)) {
+        if (!IsOpen()) throw MakeError(kUnknownFailure);
     }
-    IconvHandle(const IconvHandle&) = delete;
-    IconvHandle& operator=(const IconvHandle&) = delete;
-    ~IconvHandle() { ::iconv_close(handle_); }
-
-    iconv_t get() const noexcept { return handle_; }
-
-private:
-    iconv_t handle_;
 };
 
 }  // namespace Runtime

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "../ReadableName.h"
+#include "../Utf8Text.h"
 #include "IconvHandle.h"
 
 namespace Runtime {
@@ -37,8 +38,8 @@ private:
         std::size_t inLeft = in.size();
         char* outAt = out.data();
         std::size_t outLeft = out.size();
-        if (::iconv(converter.get(), &inAt, &inLeft, &outAt, &outLeft) != 0) {
-            ::iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);  // no state left for the next
+        if (::iconv(converter.Get(), &inAt, &inLeft, &outAt, &outLeft) != 0) {
+            ::iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);  // no state left for the next
             return std::nullopt;
         }
         out.resize(out.size() - outLeft);
@@ -53,7 +54,7 @@ void AppendCp932Name(std::string& out, std::string_view name, const Cp932Names& 
     std::size_t at = 0;
     while (at < name.size()) {
         const auto lead = static_cast<unsigned char>(name[at]);
-        if (lead < 0x80) {
+        if (IsAscii(lead)) {
             AppendVisible(out, name.substr(at, 1), true);
             ++at;
             continue;
@@ -99,10 +100,10 @@ UnescapedName Unescape(std::string_view printed, std::optional<Cp932Names>& code
             continue;
         }
         const std::string_view run = printed.substr(runStart, at - runStart);
-        name.utf8.append(run).push_back(escape->byte);
+        name.utf8.append(run).push_back(escape->Byte);
         AppendCp932(name.cp932, run, codec);
-        if (name.cp932) name.cp932->push_back(escape->byte);
-        at += escape->length;
+        if (name.cp932) name.cp932->push_back(escape->Byte);
+        at += escape->Length;
         runStart = at;
     }
     name.utf8 += printed.substr(runStart);

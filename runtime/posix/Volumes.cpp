@@ -10,7 +10,7 @@
 #include <memory>
 #include <utility>
 
-#include "DirectoryStream.h"
+#include "FolderStream.h"
 #include "FileDescriptor.h"
 
 namespace Runtime {
@@ -42,7 +42,7 @@ std::string ResolvedPath(const std::string& path) {
 std::vector<std::pair<std::string, std::string>> DeviceLabels() {
     constexpr std::string_view kFolder = "/dev/disk/by-label/";
     std::vector<std::pair<std::string, std::string>> labels;
-    const DirectoryStream folder(std::string(kFolder).c_str());
+    const FolderStream folder(std::string(kFolder).c_str());
     if (!folder.IsOpen()) return labels;
     while (const dirent* entry = folder.Next()) {
         const std::string_view name(entry->d_name);
@@ -53,7 +53,7 @@ std::vector<std::pair<std::string, std::string>> DeviceLabels() {
     return labels;
 }
 
-bool IsDirectory(const std::string& path) {
+bool IsFolder(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
@@ -65,7 +65,7 @@ std::vector<Volume> MountedVolumes() {
     try {
         volumes = ParseMountInfo(ReadSmallFile("/proc/self/mountinfo"));
         // Containers bind single files such as /etc/hosts; only folders are browsed.
-        std::erase_if(volumes, [](const Volume& volume) { return !IsDirectory(volume.MountPoint); });
+        std::erase_if(volumes, [](const Volume& volume) { return !IsFolder(volume.MountPoint); });
         const auto labels = DeviceLabels();
         for (Volume& volume : volumes) {
             if (!volume.Source.starts_with("/dev/")) continue;

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "../RuntimeError.h"
+#include "../Utf8Text.h"
+#include "../WideText.h"
 
 namespace Runtime {
 
@@ -12,10 +14,6 @@ namespace {
 
 constexpr unsigned kCodePage = 932;
 constexpr wchar_t kReplacement = L'\uFFFD';
-
-bool IsAscii(std::span<const std::uint8_t> bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
-}
 
 // Windows' table gives the single bytes code page 932 leaves unassigned
 // stand-in code points, so they survive a round trip: 0x80 becomes the C1
@@ -31,16 +29,6 @@ wchar_t DecodeCharacter(const std::uint8_t* bytes, int length) {
                                             length, &character, 1);
     if (count != 1 || (length == 1 && IsStandIn(character))) return 0;
     return character;
-}
-
-std::string Utf16ToUtf8(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int wideLength = static_cast<int>(wide.size());
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) throw MakeError(kUnknownFailure);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, text.data(), length, nullptr, nullptr);
-    return text;
 }
 
 }  // namespace
@@ -59,7 +47,7 @@ std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes) {
     wide.reserve(bytes.size());
     for (std::size_t at = 0; at < bytes.size();) {
         const std::uint8_t first = bytes[at];
-        if (first < 0x80) {
+        if (IsAscii(first)) {
             wide.push_back(static_cast<wchar_t>(first));
             ++at;
             continue;
@@ -77,7 +65,7 @@ std::string Cp932ToUtf8(std::span<const std::uint8_t> bytes) {
             at += static_cast<std::size_t>(length);
         }
     }
-    return Utf16ToUtf8(wide);
+    return Utf8FromWide(wide);
 }
 
 }  // namespace Runtime

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "../WideText.h"
+
 namespace Runtime {
 
 namespace {
@@ -12,15 +14,6 @@ namespace {
 struct LocalFreer {
     void operator()(LPWSTR* arguments) const noexcept { ::LocalFree(arguments); }
 };
-
-std::string Utf8FromWide(const wchar_t* text) {
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return {};
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
-    utf8.pop_back();  // the terminating zero
-    return utf8;
-}
 
 }  // namespace
 

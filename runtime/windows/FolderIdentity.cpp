@@ -5,7 +5,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "../DirectoryListing.h"
+#include "../FolderContents.h"
 #include "SystemError.h"
 
 namespace Runtime {

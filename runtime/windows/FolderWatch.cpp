@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "../FolderGathering.h"
 #include "../PathChain.h"
 #include "WideText.h"
 
@@ -13,8 +14,8 @@ namespace {
 
 // The shortest gathering interval, and the longest: changes must show
 // within a second, listing included.
-constexpr unsigned long long kShortestGathering = 150;
-constexpr unsigned long long kLongestGathering = 600;
+constexpr unsigned long long kShortestGathering = kShortestFolderGathering.count();
+constexpr unsigned long long kLongestGathering = kLongestFolderGathering.count();
 // How often the watch lets go of the folder and takes it up again.
 constexpr unsigned long long kLettingGo = 1000;
 

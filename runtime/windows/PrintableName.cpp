@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "WideText.h"
+#include "../WideText.h"
 
 namespace Runtime {
 
@@ -12,8 +12,8 @@ namespace {
 // escapes would read "C:\tmp" as a tab.
 std::optional<unsigned char> HexEscapedByte(std::string_view text) {
     const auto escape = ReadEscape(text);
-    if (!escape || escape->length != 4) return std::nullopt;
-    return static_cast<unsigned char>(escape->byte);
+    if (!escape || escape->Length != 4) return std::nullopt;
+    return static_cast<unsigned char>(escape->Byte);
 }
 
 bool IsThere(const std::string& path) {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "SystemError.h"
-#include "WideText.h"
+#include "../WideText.h"
 
 namespace Runtime {
 

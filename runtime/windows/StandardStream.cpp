@@ -7,7 +7,8 @@
 #include <string>
 
 #include "SystemError.h"
-#include "WideText.h"
+#include "../Utf8Text.h"
+#include "../WideText.h"
 
 namespace Runtime {
 
@@ -24,12 +25,8 @@ std::size_t WholeCharacters(std::string_view text) {
     const std::size_t size = text.size();
     for (std::size_t back = 1; back <= std::min<std::size_t>(size, 4); ++back) {
         const auto byte = static_cast<unsigned char>(text[size - back]);
-        if ((byte & 0xC0) == 0x80) continue;  // continuation: look further back
-        std::size_t length = 1;
-        if (byte >= 0xF0) length = 4;
-        else if (byte >= 0xE0) length = 3;
-        else if (byte >= 0xC0) length = 2;
-        return length > back ? size - back : size;
+        if (IsContinuation(byte)) continue;  // look further back for its lead
+        return SequenceLength(byte) > back ? size - back : size;
     }
     return size;
 }
@@ -70,10 +67,7 @@ std::optional<WriteFailure> WriteBytes(HANDLE handle, std::string_view text) {
 std::optional<WriteFailure> WriteConsole(HANDLE handle, std::string_view text) {
     while (!text.empty()) {
         const std::string_view piece = text.substr(0, WholeCharacters(text.substr(0, kLargestWrite)));
-        const int bytes = static_cast<int>(piece.size());
-        const int length = ::MultiByteToWideChar(CP_UTF8, 0, piece.data(), bytes, nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        ::MultiByteToWideChar(CP_UTF8, 0, piece.data(), bytes, wide.data(), length);
+        const std::wstring wide = WideFromUtf8(piece);
         std::wstring_view rest(wide);
         while (!rest.empty()) {
             DWORD written = 0;

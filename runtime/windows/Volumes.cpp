@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "WideText.h"
+#include "../WideText.h"
 
 namespace Runtime {
 

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "../WideText.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #endif
 
 #include "CliRun.h"
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "FieldText.h"
 #include "LineEnd.h"
 #include "PathSeparator.h"

@@ -74,6 +74,7 @@ inline QPoint CenterOfRow(const QAbstractItemView& view, int row) { return view.
 // Where each row of a list starts to be drawn: the leftmost column of its rectangle not in the list's colour.
 inline QList<int> InkLefts(QAbstractItemView& view) {
     view.selectionModel()->clear();
+    view.scrollToTop();  // a deep chain scrolls the first rows out of sight
     const QImage image = view.viewport()->grab().toImage();
     QList<int> lefts(view.model()->rowCount(), -1);
     for (int row = 0; row < lefts.size(); ++row) {

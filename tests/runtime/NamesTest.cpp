@@ -3,6 +3,7 @@
 // listing is checked on its own (PosixFilesTest, windows/ListingTest).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <numeric>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "CodePage.h"
 #include "NamePattern.h"
+#include "OwnedHandle.h"
 #include "PathChain.h"
 #include "ReadableName.h"
 #include "SmfBytes.h"
@@ -91,7 +93,7 @@ TEST(ReadableName, UsesUtf8AsIsAndReadsTheRestAsCodePage932) {
 
 TEST(SortedIgnoringCase, OrdersByReadableNamesThenByTheirBytes) {
     // Shift_JIS names (い, タ) go by what they read as; names read alike by their native bytes.
-    const std::vector<Runtime::DirectoryEntry> entries{{"\x82\xA2", "い"}, {"b", "b"}, {"タ", "タ"}, {"\x83\x5E", "タ"},
+    const std::vector<Runtime::FolderEntry> entries{{"\x82\xA2", "い"}, {"b", "b"}, {"タ", "タ"}, {"\x83\x5E", "タ"},
                                                        {"あ", "あ"}, {"A", "A"}, {"B", "B"}};
     std::vector<std::string> natives;
     for (const auto& entry : Runtime::SortedIgnoringCase(entries)) natives.push_back(entry.NativeName);
@@ -125,5 +127,57 @@ TEST(PathChain, SplitsAndJoinsFolderPaths) {
         if (c.chain.size() > 1) { EXPECT_EQ(Runtime::PathOfChain(c.chain, c.chain.size() - 2), c.parent); }
         EXPECT_EQ(Runtime::ParentFolder(c.path), c.parent ? std::optional<std::string>(c.parent) : std::nullopt);
         EXPECT_EQ(Runtime::RootOf(c.path), c.root);
+    }
+}
+
+TEST(PathChain, JoinsWithOneSeparatorAndTellsWhatLiesUnder) {
+    const struct { const char* folder; const char* name; const char* path; const char* notUnder; } cases[] = {
+#ifdef _WIN32
+        {"C:\\", "a.mid", "C:\\a.mid", "D:\\a.mid"},
+        {"C:\\music", "a.mid", "C:\\music\\a.mid", "C:\\music2\\a.mid"},
+        {"C:\\music\\", "a.mid", "C:\\music\\a.mid", "C:\\musi"},
+        {"\\\\server\\share", "a.mid", "\\\\server\\share\\a.mid", "\\\\server\\shared"},
+#else
+        {"/", "song.mid", "/song.mid", "relative"},
+        {"/home/ongaku", "song.mid", "/home/ongaku/song.mid", "/home/ongaku2/song.mid"},
+        {"/home/ongaku/", "song.mid", "/home/ongaku/song.mid", "/home/ongak"},
+        {"/音楽", "歌.mid", "/音楽/歌.mid", "/音楽歌"},
+#endif
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(Runtime::ChildPath(c.folder, c.name), c.path);
+        EXPECT_TRUE(Runtime::IsSameOrUnder(c.path, c.folder));
+        EXPECT_TRUE(Runtime::IsSameOrUnder(c.folder, c.folder));
+        EXPECT_FALSE(Runtime::IsSameOrUnder(c.notUnder, c.folder));
+    }
+}
+
+namespace {
+
+// A handle here is the count of its closes.
+struct CountedKind {
+    using Handle = int*;
+    static constexpr int* Empty() noexcept { return nullptr; }
+    static void Close(int* closes) noexcept { ++*closes; }
+};
+using Counted = Runtime::OwnedHandle<CountedKind>;
+
+}  // namespace
+
+TEST(OwnedHandle, ClosesEachHandleOnceAndNeverAnEmptyOne) {
+    using Closes = std::array<int, 2>;
+    const struct { const char* why; void (*steps)(Closes&); Closes closes; } cases[] = {
+        {"the owner's end closes it", [](Closes& c) { Counted one(&c[0]); }, {1, 0}},
+        {"an empty owner closes nothing", [](Closes&) { Counted none; }, {0, 0}},
+        {"a move hands it over: closed once", [](Closes& c) { Counted one(&c[0]); Counted taker(std::move(one)); }, {1, 0}},
+        {"assigning closes the one held before", [](Closes& c) { Counted one(&c[0]); one = Counted(&c[1]); }, {1, 1}},
+        {"a released handle is the caller's", [](Closes& c) { Counted one(&c[0]); EXPECT_EQ(one.Release(), &c[0]); }, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        Closes closes{};
+        c.steps(closes);
+        EXPECT_EQ(closes, c.closes);
     }
 }

@@ -17,7 +17,7 @@
 #include <thread>
 
 #include "BinaryFile.h"
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "Listed.h"
 #include "MIDTitle.h"
 #include "Messages.h"
@@ -201,11 +201,11 @@ TEST_F(UnusualDisk, ReadsWholeSpansFromADiskThatAnswersInPieces) {
     EXPECT_EQ(read, Bytes(bytes.begin() + 900, bytes.end()) + Bytes(bytes.begin() + 107, bytes.begin() + 457));
 }
 
-TEST(AbsoluteDirectory, DropsTrailingSeparatorsAndDots) {
-    EXPECT_EQ(Runtime::AbsoluteDirectory("/a/b/"), "/a/b");
-    EXPECT_EQ(Runtime::AbsoluteDirectory("/a/./c/../b//"), "/a/b");
-    EXPECT_EQ(Runtime::AbsoluteDirectory("/"), "/");
-    EXPECT_EQ(Runtime::AbsoluteDirectory("sub"), Runtime::CurrentDirectory() + "/sub");
+TEST(AbsoluteFolder, DropsTrailingSeparatorsAndDots) {
+    EXPECT_EQ(Runtime::AbsoluteFolder("/a/b/"), "/a/b");
+    EXPECT_EQ(Runtime::AbsoluteFolder("/a/./c/../b//"), "/a/b");
+    EXPECT_EQ(Runtime::AbsoluteFolder("/"), "/");
+    EXPECT_EQ(Runtime::AbsoluteFolder("sub"), Runtime::CurrentFolder() + "/sub");
 }
 
 TEST(ParseMountInfo, KeepsTheVolumesAPersonBrowses) {

@@ -11,7 +11,7 @@
 #include "FakeWindow.h"
 #include "FolderReader.h"
 #include "Mailbox.h"
-#include "Report.h"
+#include "PathChain.h"
 #include "ReportFetcher.h"
 #include "TempFolder.h"
 
@@ -109,7 +109,7 @@ TEST(ReportFetcher, DeliversOnlyWhatTheSelectionStillWants) {
 // another file's wait starts afresh. A quick read is answered at once.
 TEST(ReportFetcher, TellsHowLongTheSelectedFileIsAwaitedAndSaysSo) {
     // The separator is the platform's.
-    const auto reportOn = [](const char* name) { return "ファイル名－ " + JoinFullPath("/music", name) + "\r\n"; };
+    const auto reportOn = [](const char* name) { return "ファイル名－ " + Runtime::ChildPath("/music", name) + "\r\n"; };
     Fetching fetching;
     EXPECT_EQ(fetching.fetcher.WaitingText(""), std::nullopt);  // nothing asked for
     const auto start = std::chrono::steady_clock::now();

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "RuntimeError.h"
 
 // The names a listing shows, in its order.
-inline std::vector<std::string> ShownNames(const std::vector<Runtime::DirectoryEntry>& entries) {
+inline std::vector<std::string> ShownNames(const std::vector<Runtime::FolderEntry>& entries) {
     std::vector<std::string> names;
     for (const auto& entry : entries) names.push_back(entry.DisplayName);
     return names;

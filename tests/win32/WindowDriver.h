@@ -12,7 +12,7 @@
 
 #include "Form1.h"
 #include "PathText.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 // Form1 made in this process in a start folder, driven the way a person
 // drives it: input messages sent to the real controls, Text1 read back.

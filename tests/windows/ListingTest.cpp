@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "DirectoryListing.h"
+#include "FolderContents.h"
 #include "Listed.h"
 #include "PathChain.h"
 #include "PathText.h"
@@ -52,7 +52,7 @@ TEST(ReadFolderOnWindows, FailsOnWhatIsNoFolder) {
         {"missing parent", text + "\\missing\\deeper", Runtime::kPathNotFound},
         {"a file", text + "\\song.mid", Runtime::kPathNotFound},
         {"empty folder", (fs::create_directory(folder.path() / "empty"), text + "\\empty"), 0},
-        {"drive root", Runtime::RootDirectory(), 0},
+        {"drive root", Runtime::RootFolder(), 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -73,7 +73,7 @@ TEST(WindowsErrors, FailingDisksAndCardReadersGiveTheirOwnNumbers) {
 }
 
 TEST(AbsoluteDirectoryOnWindows, GivesNormalPathsUnderADrive) {
-    const std::string drive = Runtime::RootOf(Runtime::CurrentDirectory());
+    const std::string drive = Runtime::RootOf(Runtime::CurrentFolder());
     const struct { std::string path; std::string absolute; } cases[] = {
         {"C:\\", "C:\\"},
         {"C:\\music\\", "C:\\music"},
@@ -82,7 +82,7 @@ TEST(AbsoluteDirectoryOnWindows, GivesNormalPathsUnderADrive) {
         {"\\music", drive + "music"},
         {"D:\\曲\\", "D:\\曲"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Runtime::AbsoluteDirectory(c.path), c.absolute) << c.path;
-    EXPECT_EQ(Runtime::AbsoluteDirectory("."), Runtime::CurrentDirectory());
-    EXPECT_EQ(Runtime::RootDirectory(), drive);
+    for (const auto& c : cases) EXPECT_EQ(Runtime::AbsoluteFolder(c.path), c.absolute) << c.path;
+    EXPECT_EQ(Runtime::AbsoluteFolder("."), Runtime::CurrentFolder());
+    EXPECT_EQ(Runtime::RootFolder(), drive);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Form1.h"
-#include "windows/WideText.h"
+#include "WideText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "../DirectoryListing.h"
+#include "../FolderContents.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 
 #include "../ReadableName.h"
 #include "../SortedEntries.h"
-#include "DirectoryStream.h"
+#include "FolderStream.h"
 #include "SystemError.h"
 
 namespace Runtime {
@@ -18,39 +18,39 @@ namespace Runtime {
 namespace {
 
 // What an entry is: a folder, a regular file, or something not listed. The
-// type the directory reports is trusted for plain entries; links, and file
+// type the folder reports is trusted for plain entries; links, and file
 // systems that report no type, are asked with stat, which follows the link.
-enum class EntryKind { Directory, File };
+enum class EntryKind { Folder, File };
 
-std::optional<EntryKind> KindOf(const DirectoryStream& stream, const dirent& entry) {
-    if (entry.d_type == DT_DIR) return EntryKind::Directory;
+std::optional<EntryKind> KindOf(const FolderStream& stream, const dirent& entry) {
+    if (entry.d_type == DT_DIR) return EntryKind::Folder;
     if (entry.d_type == DT_REG) return EntryKind::File;
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return std::nullopt;
     struct stat status {};
     if (::fstatat(stream.Descriptor(), entry.d_name, &status, 0) != 0) return std::nullopt;  // broken link
-    if (S_ISDIR(status.st_mode)) return EntryKind::Directory;
+    if (S_ISDIR(status.st_mode)) return EntryKind::Folder;
     if (S_ISREG(status.st_mode)) return EntryKind::File;
     return std::nullopt;
 }
 
 }  // namespace
 
-FolderContents ReadFolder(std::string_view directory, const NamePattern& filePattern, ListedKinds kinds) {
+FolderContents ReadFolder(std::string_view folder, const NamePattern& filePattern, ListedKinds kinds) {
     // A folder too large for memory is a failure the lists can show, like
     // any other; it must not escape into the event loop.
     try {
-        const DirectoryStream stream{std::string(directory).c_str()};
-        // A directory that is gone is a missing path, not a missing file.
+        const FolderStream stream{std::string(folder).c_str()};
+        // A folder that is gone is a missing path, not a missing file.
         if (!stream.IsOpen()) throw errno == ENOENT ? MakeError(kPathNotFound) : ErrorFromErrno(errno);
         FolderContents contents;
         while (const dirent* entry = stream.Next()) {
             const std::string_view name(entry->d_name);
             if (name.empty() || name.front() == '.') continue;  // hidden, and "." and ".."
             const auto kind = KindOf(stream, *entry);
-            if (!kind || !IsListedKind(*kind == EntryKind::Directory, kinds)) continue;
+            if (!kind || !IsListedKind(*kind == EntryKind::Folder, kinds)) continue;
             std::string readable = ReadableName(name);
             if (*kind == EntryKind::File && !filePattern.Matches(readable)) continue;
-            auto& entries = *kind == EntryKind::Directory ? contents.Folders : contents.Files;
+            auto& entries = *kind == EntryKind::Folder ? contents.Folders : contents.Files;
             entries.push_back({std::string(name), std::move(readable)});
         }
         if (errno != 0) throw ErrorFromErrno(errno);
@@ -60,15 +60,15 @@ FolderContents ReadFolder(std::string_view directory, const NamePattern& filePat
     }
 }
 
-std::string AbsoluteDirectory(std::string_view path) {
+std::string AbsoluteFolder(std::string_view path) {
     std::filesystem::path absolute(path);
-    if (absolute.is_relative()) absolute = std::filesystem::path(CurrentDirectory()) / absolute;
+    if (absolute.is_relative()) absolute = std::filesystem::path(CurrentFolder()) / absolute;
     std::string normal = absolute.lexically_normal().native();
     while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
     return normal;
 }
 
-std::string CurrentDirectory() {
+std::string CurrentFolder() {
     std::string buffer(256, '\0');
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
         if (errno != ERANGE) throw errno == ENOENT ? MakeError(kPathNotFound) : ErrorFromErrno(errno);
@@ -80,6 +80,6 @@ std::string CurrentDirectory() {
 
 std::filesystem::path PathFromNative(std::string_view nativePath) { return std::filesystem::path(nativePath); }
 
-std::string RootDirectory() { return "/"; }
+std::string RootFolder() { return "/"; }
 
 }  // namespace Runtime

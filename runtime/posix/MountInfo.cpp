@@ -2,8 +2,9 @@
 #include <array>
 #include <cstdlib>
 
-#include "ReadableName.h"
-#include "Volumes.h"
+#include "../PathChain.h"
+#include "../ReadableName.h"
+#include "../Volumes.h"
 
 namespace Runtime {
 
@@ -46,15 +47,6 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     return fields;
 }
 
-bool IsUnder(std::string_view path, std::string_view folder) noexcept {
-    return path == folder || (path.size() > folder.size() && path.starts_with(folder) &&
-                              path[folder.size()] == '/');
-}
-
-bool HoldsPath(std::string_view mountPoint, std::string_view path) noexcept {
-    return mountPoint == "/" ? path.starts_with('/') : IsUnder(path, mountPoint);
-}
-
 // udev names the links in /dev/disk/by-label with unsafe bytes written as
 // \xHH, a space as \x20.
 std::string UndoHexEscapes(std::string_view name) {
@@ -88,11 +80,11 @@ bool IsBrowsableMount(std::string_view mountPoint, std::string_view fileSystem) 
         "autofs",   "efivarfs",  "rpc_pipefs", "nsfs",       "selinuxfs",   "squashfs",
         "overlay",  "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "nfsd"};
     if (std::find(kNotBrowsed.begin(), kNotBrowsed.end(), fileSystem) != kNotBrowsed.end()) return false;
-    if (IsUnder(mountPoint, "/run/media")) return true;
+    if (IsSameOrUnder(mountPoint, "/run/media")) return true;
     constexpr std::array<std::string_view, 6> kSystemTrees = {"/proc", "/sys",  "/dev",
                                                               "/run",  "/snap", "/var/lib"};
     return std::none_of(kSystemTrees.begin(), kSystemTrees.end(),
-                        [mountPoint](std::string_view tree) { return IsUnder(mountPoint, tree); });
+                        [mountPoint](std::string_view tree) { return IsSameOrUnder(mountPoint, tree); });
 }
 
 std::vector<Volume> ParseMountInfo(std::string_view mountInfo) {
@@ -129,7 +121,7 @@ std::vector<Volume> ParseMountInfo(std::string_view mountInfo) {
 std::size_t FindVolumeHolding(std::span<const Volume> volumes, std::string_view path) noexcept {
     std::size_t found = volumes.size();
     for (std::size_t i = 0; i < volumes.size(); ++i) {
-        if (!HoldsPath(volumes[i].MountPoint, path)) continue;
+        if (!IsSameOrUnder(path, volumes[i].MountPoint)) continue;
         if (found == volumes.size() || volumes[i].MountPoint.size() > volumes[found].MountPoint.size())
             found = i;
     }

@@ -1,11 +1,11 @@
 #include "Utf8Text.h"
 
-namespace TitleList {
+namespace Runtime {
 
 DecodedCharacter DecodeFirstCharacter(std::string_view utf8) noexcept {
     constexpr DecodedCharacter kBroken{kReplacementCharacter, 1};
     const auto lead = static_cast<unsigned char>(utf8[0]);
-    if (lead < 0x80) return {lead, 1};
+    if (IsAscii(lead)) return {lead, 1};
     // The bounds on the second byte rule out overlong forms (E0, F0),
     // surrogates (ED) and code points past U+10FFFF (F4).
     std::size_t length = 0;
@@ -31,9 +31,7 @@ DecodedCharacter DecodeFirstCharacter(std::string_view utf8) noexcept {
     if (utf8.size() < length) return kBroken;
     for (std::size_t i = 1; i < length; ++i) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
-        const unsigned char min = i == 1 ? low : 0x80;
-        const unsigned char max = i == 1 ? high : 0xBF;
-        if (byte < min || byte > max) return kBroken;
+        if (i == 1 ? byte < low || byte > high : !IsContinuation(byte)) return kBroken;
         codePoint = codePoint << 6 | (byte & 0x3Fu);
     }
     return {codePoint, length};
@@ -58,4 +56,4 @@ void AppendUtf8(std::string& text, char32_t codePoint) {
     }
 }
 
-}  // namespace TitleList
+}  // namespace Runtime

@@ -1,4 +1,4 @@
-#include "../DirectoryListing.h"
+#include "../FolderContents.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include "../SortedEntries.h"
 #include "FindHandle.h"
 #include "SystemError.h"
-#include "WideText.h"
+#include "../WideText.h"
 
 namespace Runtime {
 
@@ -28,10 +28,10 @@ bool IsFolder(const std::wstring& path) noexcept {
 
 }  // namespace
 
-FolderContents ReadFolder(std::string_view directory, const NamePattern& filePattern, ListedKinds kinds) {
+FolderContents ReadFolder(std::string_view folder, const NamePattern& filePattern, ListedKinds kinds) {
     try {
-        const std::wstring folder = WideFromUtf8(directory);
-        std::wstring query = folder;
+        const std::wstring wideFolder = WideFromUtf8(folder);
+        std::wstring query = wideFolder;
         if (!query.empty() && query.back() != L'\\' && query.back() != L'/') query += L'\\';
         query += L'*';
         WIN32_FIND_DATAW found{};
@@ -43,7 +43,7 @@ FolderContents ReadFolder(std::string_view directory, const NamePattern& filePat
         if (!search.IsOpen()) {
             const DWORD error = ::GetLastError();
             // A drive's root holds no "." or "..": an empty one finds nothing at all.
-            if (error == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return contents;
+            if (error == ERROR_FILE_NOT_FOUND && IsFolder(wideFolder)) return contents;
             throw error == ERROR_FILE_NOT_FOUND ? MakeError(kPathNotFound) : ErrorFromWin32(error);
         }
         do {
@@ -64,17 +64,17 @@ FolderContents ReadFolder(std::string_view directory, const NamePattern& filePat
     }
 }
 
-std::string AbsoluteDirectory(std::string_view path) {
+std::string AbsoluteFolder(std::string_view path) {
     std::filesystem::path absolute = PathFromUtf8(path);
     // "\music" and "C:music" are relative too: joining keeps the drive or the root they name.
-    if (absolute.is_relative()) absolute = PathFromUtf8(CurrentDirectory()) / absolute;
+    if (absolute.is_relative()) absolute = PathFromUtf8(CurrentFolder()) / absolute;
     std::string normal = Utf8FromPath(absolute.lexically_normal().make_preferred());
     const std::size_t rootLength = RootOf(normal).size();
     while (normal.size() > rootLength && normal.back() == '\\') normal.pop_back();
     return normal;
 }
 
-std::string CurrentDirectory() {
+std::string CurrentFolder() {
     std::wstring buffer(MAX_PATH, L'\0');
     while (true) {
         const DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
@@ -87,9 +87,9 @@ std::string CurrentDirectory() {
     }
 }
 
-std::string RootDirectory() {
+std::string RootFolder() {
     try {
-        if (std::string root = RootOf(CurrentDirectory()); !root.empty()) return root;
+        if (std::string root = RootOf(CurrentFolder()); !root.empty()) return root;
     } catch (const RuntimeError&) {
     }
     return "C:\\";
