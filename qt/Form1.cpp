@@ -14,6 +14,7 @@
 #include "FileList.h"
 #include "Form1Core.h"
 #include "RuntimeError.h"
+#include "TitleListOpener.h"
 #include "WindowLayout.h"
 #include "WindowPoster.h"
 #include "WindowText.h"
@@ -34,6 +35,8 @@ Form1::Form1(QWidget* parent)
     // on screen: the core waits longer for the start folder.
     form_->Start();
     connectHandlers();
+    AddTitleList(this, file1_, [this] { return form_->Dir1().NativePath(); },
+                 [this](const std::string& nativePath) { goToFile(nativePath); });
 }
 
 Form1::~Form1() = default;

@@ -139,6 +139,15 @@ std::string Catalogue::CellText(std::size_t row, Column column) const {
     return table_->songs.CellText(table_->rows[row], column);
 }
 
+std::vector<std::string> Catalogue::Folders() const {
+    std::vector<std::string> folders;
+    if (!table_) return folders;
+    for (const SongFolder& folder : table_->songs.Folders()) {
+        if (!folder.IsGone) folders.push_back(Absolute(folder.Native));
+    }
+    return folders;
+}
+
 void Catalogue::ShowChanges() {
     view_.ShowRows(RowCount());
     if (!table_) return;

@@ -57,6 +57,9 @@ public:
     std::size_t RowCount() const { return table_ ? table_->rows.Count() : 0; }
     std::string CellText(std::size_t row, Column column) const;
     bool IncludesSubfolders() const { return includesSubfolders_; }
+    // The folders listed and still there, absolute and native, for a watch
+    // to follow: the one shown, and with subfolders each one below it.
+    std::vector<std::string> Folders() const;
 
     // Ctrl+C: the rows selected as midtitle-cli's tsv, header line first.
     std::string SelectedRowsAsTsv() const;

@@ -168,10 +168,12 @@ TEST(Catalogue, FollowsTheDiskInTheFolderAndEveryFolderBelow) {
         EXPECT_TRUE(d.Until([&] { return d.Cells() == step.names && d.Cells(Column::Title) == step.titles; }))
             << testing::PrintToString(d.Cells());
     }
+    EXPECT_EQ(d.catalogue.Folders(), (Names{d.Native(), d.Native("0")}));  // what a watch follows
     // Without subfolders the walk stops at the folder.
     d.catalogue.IncludeSubfolders(false);
     ASSERT_TRUE(d.Settled());
     EXPECT_EQ(d.Cells(), (Names{"a.mid"}));
+    EXPECT_EQ(d.catalogue.Folders(), (Names{d.Native()}));
 }
 
 TEST(Catalogue, SelectionAndScrollPlaceHoldWhileRowsArriveSortAndFilter) {
