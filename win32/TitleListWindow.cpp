@@ -7,11 +7,12 @@
 #include "CatalogueText.h"
 #include "ControlIds.h"
 #include "FailureBox.h"
+#include "FolderTreeWatch.h"
+#include "Form1Core.h"
 #include "JapaneseFont.h"
 #include "TitleListOutput.h"
-#include "WindowGeometry.h"
-#include "FolderTreeWatch.h"
 #include "WideText.h"
+#include "WindowGeometry.h"
 
 namespace {
 
