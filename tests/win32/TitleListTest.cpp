@@ -144,7 +144,7 @@ TEST_F(TitleListWin32, SendsRowsToForm1TheClipboardAndAFile) {
     for (const auto& [title, act] : ways) {
         act();
         EXPECT_TRUE(window.Shows(title)) << window.Text1();
-        EXPECT_EQ(window.form().File1().Row(window.form().File1().Current()).entry.DisplayName,
+        EXPECT_EQ(window.form().File1().Row(window.form().File1().Current()).Entry.DisplayName,
                   std::string(title) == "Sakura" ? "b.mid" : "c.smf");
     }
 
